@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/console.h"
+#include "app/exit_codes.h"
+
+namespace zubk {
+
+// Reports "correct argument count" as 0, otherwise prints the banner, the error and the usage
+// help and returns kExitArgumentCount.
+int CheckArgumentCount(int argCount, Console& console);
+
+// The whole run for the command line "program section terminal file": settings, argument
+// check, input file, record loop, summary. Returns the process exit code. Errors that no step
+// handles are printed and end the run with kExitRunFailed rather than abnormally.
+int Run(int argc, const char* const argv[], Console& console);
+
+}  // namespace zubk

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string_view>
+
+#include "db/database.h"
+#include "db/query.h"
+
+namespace zubk {
+
+// The data module: the connection component KESTRAVON and the query component Qry1 that
+// executes the statements through it, with their stored settings. Creating it connects to
+// nothing; the first execution opens the connection, and destroying it closes the connection.
+class Tdm1 final : public DatabaseDirectory {
+public:
+    Tdm1();
+    Tdm1(const Tdm1&) = delete;
+    Tdm1& operator=(const Tdm1&) = delete;
+
+    // The name of the root object of the stored description.
+    static constexpr std::string_view kName = "dm1";
+
+    TDatabase KESTRAVON;
+    TQuery Qry1;
+
+    TDatabase* FindDatabase(std::string_view databaseName) override;
+};
+
+}  // namespace zubk

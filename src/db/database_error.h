@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace zubk {
+
+// One diagnostic record of a failed database call.
+struct DiagnosticRecord {
+    std::string SqlState;
+    std::int32_t NativeError = 0;
+    std::string Message;
+};
+
+// A failure of the database layer: connecting, or executing a statement. Its message is a
+// line of context followed by every diagnostic record the driver gave, one per line.
+class EDatabaseError : public std::runtime_error {
+public:
+    EDatabaseError(const std::string& context, std::vector<DiagnosticRecord> records);
+
+    const std::vector<DiagnosticRecord>& Records() const { return m_records; }
+
+private:
+    std::vector<DiagnosticRecord> m_records;
+};
+
+}  // namespace zubk

@@ -1,0 +1,26 @@
+#include "db/query.h"
+
+#include "db/database.h"
+#include "db/database_error.h"
+
+namespace zubk {
+
+void TQuery::ExecSQL() {
+    TDatabase* database = m_directory.FindDatabase(DatabaseName);
+    if (database == nullptr) {
+        throw EDatabaseError("Keine Datenbank mit dem Namen '" + DatabaseName + "'", {});
+    }
+    database->Open();
+
+    // The lines go to the server as one statement, joined by plain line feeds.
+    std::string statement;
+    for (std::size_t i = 0; i < SQL.Count(); ++i) {
+        if (i > 0) {
+            statement += '\n';
+        }
+        statement += SQL[i];
+    }
+    database->Execute(statement);
+}
+
+}  // namespace zubk

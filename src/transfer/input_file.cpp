@@ -1,0 +1,62 @@
+#include "transfer/input_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/file.h"
+
+namespace zubk {
+
+namespace {
+
+constexpr std::size_t kReadChunk = 64 * 1024;
+
+std::string ReadErrorText(int error) {
+    return error != 0 ? std::strerror(error) : "Lesefehler";
+}
+
+// The size of a regular file, to read it into a buffer of the right size at once; 0 for
+// anything else (a pipe, a device, a directory), which is then read as it comes.
+std::size_t SizeHint(const std::string& fileName) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error)) {
+        return 0;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(fileName, error);
+    return error ? 0 : static_cast<std::size_t>(size);
+}
+
+}  // namespace
+
+int LoadInputFile(RunState& state) {
+    std::string& text = state.InputText;
+    text.clear();
+    const platform::UniqueFile file = platform::OpenForBinaryReading(state.InputFileName);
+    if (!file) {
+        return kInputFileMissing;
+    }
+
+    // One buffer of the file's size; whatever comes beyond it (a file still growing, a pipe)
+    // is appended, so a short read never passes for the whole file.
+    text.resize(SizeHint(state.InputFileName));
+    errno = 0;
+    text.resize(std::fread(text.data(), 1, text.size(), file.get()));
+    char chunk[kReadChunk];
+    while (!std::ferror(file.get()) && !std::feof(file.get())) {
+        const std::size_t read = std::fread(chunk, 1, sizeof chunk, file.get());
+        text.append(chunk, read);
+    }
+    if (std::ferror(file.get())) {
+        const int error = errno;
+        text.clear();
+        throw InputFileReadError(state.InputFileName, ReadErrorText(error));
+    }
+    // The file is taken as one zero-terminated text: a NUL byte ends the records there.
+    text.resize(std::min(text.size(), text.find('\0')));
+    return 0;
+}
+
+}  // namespace zubk

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace zubk {
+
+// The SQL dialects that statements are built in.
+enum class SqlDialect { Oracle, MsSql };
+
+// The dialect that a DB_SYSTEM value names; compared exactly, letter case and blanks included.
+std::optional<SqlDialect> DialectFor(std::string_view dbSystem);
+
+// The DB_SYSTEM values that name a dialect, for messages: "ORACLE, MSSQL".
+std::string_view SupportedDbSystems();
+
+}  // namespace zubk

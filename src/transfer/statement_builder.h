@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "transfer/sql_dialect.h"
+
+namespace zubk {
+
+// Builds the statement that inserts one booking record into QXSYSTEM.Qxs402Zpk, taking the
+// code's zzsnum from qxsystem.qxs405Zzs; a code without a row there inserts nothing. Every
+// value written between apostrophes has its apostrophes doubled, so no record and no terminal
+// name is ever read as SQL. The statement replaces the content of statement, whose capacity
+// is reused from record to record.
+void BuildInsertStatement(std::string_view record, std::string_view terminalName,
+                          SqlDialect dialect, std::string& statement);
+
+// The same for a DB_SYSTEM value; empty text when it names no dialect.
+std::string BuildInsertStatement(std::string_view record, std::string_view terminalName,
+                                 std::string_view dbSystem);
+
+}  // namespace zubk
