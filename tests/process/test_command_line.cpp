@@ -1,0 +1,182 @@
+// The built program run as a scheduled job runs it, in a folder of its own, without a server.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/process.h"
+#include "support/temp_dir.h"
+
+namespace zubk {
+namespace {
+
+using testing::ProcessResult;
+using testing::RunProcess;
+using testing::TempDir;
+
+const std::string kBanner =
+    "\n"
+    "******************************************************\n"
+    "** Hersteller  : zubkimport-Entwicklung             **\n"
+    "** Projekt     : KESTRAVON                          **\n"
+    "** Tool        : ZUBKIMPORT                         **\n"
+    "** Beschreibung:  \xDC"
+    "bernahme der Zutrittsbuchungen   **\n"
+    "**                aus der VEXLO62P in das Schema    **\n"
+    "**                QXSYSTEM Tabelle Qxs402Zpk        **\n"
+    "******************************************************\n"
+    "\n";
+
+const std::string kUsage =
+    "Befehlsformat: \n"
+    "ZUBKIMPORT.EXE Sektionname Terminalname Datei \n"
+    "\n"
+    "Sektionsname = Name der Sektion in der Ini-Datei     \n"
+    "Terminalname = Parameter fuer das SQL-Statement      \n"
+    "Datei        = Dateiname der Eingabedatei            \n"
+    "\n"
+    "Beispiel:\n"
+    "ZUBKIMPORT.EXE VEXLO62P ZutCtrl AdminQX.ZutCtrl.vexlo62p.txt 1\n"
+    "\n";
+
+const std::string kArgumentCountOutput = kBanner + "Falsche Anzahl Parameter\n\n" + kUsage;
+const std::string kSettingsOutput = kBanner +
+                                    "Fehler beim Ermitteln des DB-Usr/DB-Pwd\n"
+                                    "Quelle: '..\\..\\FILES\\KESTRAVON.INI'\n\n" +
+                                    kUsage;
+
+std::string Settings(std::string_view dbSystem, std::string_view database = "zubk_none") {
+    return "1;MAIN;\r\n1;LOGIN;zubk\r\n2;MAIN;\r\n2;PASS;geheim\r\n3;MAIN;\r\n3;DATABASE;" +
+           std::string(database) + "\r\n4;MAIN;\r\n4;DB_SYSTEM;" + std::string(dbSystem) + "\r\n";
+}
+
+// Runs the tool in dir with a code page 1252 console and no data sources of the machine's.
+ProcessResult RunTool(const TempDir& dir, const std::vector<std::string>& arguments,
+                      std::map<std::string, std::string> environment = {}) {
+    environment.emplace("LC_ALL", "C");
+    environment.emplace("ODBCINI", (dir.Path() / "no-odbc.ini").string());
+    return RunProcess(ZUBK_BINARY, arguments, dir.Path().string(), environment);
+}
+
+TEST(CommandLine, WrongArgumentCountsPrintTheUsageHelp) {
+    const std::vector<std::vector<std::string>> calls = {
+        {},
+        {"VEXLO62P"},
+        {"VEXLO62P", "ZutCtrl"},
+        {"VEXLO62P", "ZutCtrl", "AdminQX.ZutCtrl.vexlo62p.txt", "1"},  // the usage example
+    };
+    for (const auto& arguments : calls) {
+        TempDir dir;
+        dir.Write("VEXLO00P.TXT", Settings("ORACLE"));
+        const ProcessResult result = RunTool(dir, arguments);
+        EXPECT_EQ(result.exitCode, 1) << arguments.size() << " arguments";
+        EXPECT_EQ(result.output, kArgumentCountOutput) << arguments.size() << " arguments";
+        EXPECT_EQ(result.errorOutput, "");
+    }
+}
+
+TEST(CommandLine, WithoutParameterFileTheSettingsErrorComesFirst) {
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {}, {"VEXLO62P", "ZutCtrl", "in.txt", "1"}, {"VEXLO62P", "ZutCtrl", "in.txt"}}) {
+        TempDir dir;
+        const ProcessResult result = RunTool(dir, arguments);
+        EXPECT_EQ(result.exitCode, 5) << arguments.size() << " arguments";
+        EXPECT_EQ(result.output, kSettingsOutput);
+    }
+}
+
+TEST(CommandLine, TheBannerUmlautFollowsAUtf8Console) {
+    TempDir dir;
+    const ProcessResult result = RunTool(dir, {}, {{"LC_ALL", "C.UTF-8"}});
+    EXPECT_NE(result.output.find("\xC3\x9C"
+                                 "bernahme"),
+              std::string::npos);
+    EXPECT_EQ(result.output.find('\xDC'), std::string::npos);
+}
+
+TEST(CommandLine, AMissingInputFileReportsZeroRecords) {
+    TempDir dir;
+    dir.Write("VEXLO00P.TXT", Settings("ORACLE"));
+    const ProcessResult result = RunTool(dir, {"VEXLO62P", "ZutCtrl", "missing.txt"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.output, "0 Saetze kopiert aus Datei missing.txt \n");
+}
+
+TEST(CommandLine, AnEmptyFileNameReportsZeroRecordsWithTheEmptyName) {
+    TempDir dir;
+    dir.Write("VEXLO00P.TXT", Settings("ORACLE"));
+    const ProcessResult result = RunTool(dir, {"VEXLO62P", "ZutCtrl", ""});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.output, "0 Saetze kopiert aus Datei  \n");
+}
+
+TEST(CommandLine, TheParameterFileIsReadBesideTheInputFile) {
+    TempDir dir;
+    // The working folder has usable settings, the input's folder refuses its DB_SYSTEM: the
+    // refusal shows which file was read.
+    dir.Write("VEXLO00P.TXT", Settings("ORACLE"));
+    dir.Write("data/in/VEXLO00P.TXT", Settings("oracle"));
+    const std::string input = (dir.Path() / "data" / "in" / "x.txt").string();
+    const ProcessResult absolute = RunTool(dir, {"S", "T", input});
+    EXPECT_EQ(absolute.exitCode, 5);
+    EXPECT_NE(absolute.output.find("Unbekanntes DB_SYSTEM 'oracle' (erlaubt: ORACLE, MSSQL)\n\n"),
+              std::string::npos)
+        << absolute.output;
+    const ProcessResult relative = RunTool(dir, {"S", "T", "data/in/x.txt"});
+    EXPECT_EQ(relative.exitCode, 5);
+    EXPECT_EQ(relative.output, absolute.output);
+}
+
+TEST(CommandLine, ADirectoryAsInputFileIsAReadError) {
+    TempDir dir;
+    dir.Write("VEXLO00P.TXT", Settings("ORACLE"));
+    std::filesystem::create_directory(dir.Path() / "sub");
+    const ProcessResult result = RunTool(dir, {"S", "T", "sub"});
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(result.output, "Fehler beim Lesen der Datei sub: Is a directory\n");
+}
+
+TEST(CommandLine, ADataSourceThatDoesNotExistFailsEveryStatementWithExitCode2) {
+    TempDir dir;
+    dir.Write("VEXLO00P.TXT", Settings("ORACLE", "zubk_no_such_source"));
+    // An empty file is one empty record, and 34 bytes are two records.
+    dir.Write("empty.txt", "");
+    dir.Write("two.txt", "31120523595900701120000004711   1x");
+
+    const ProcessResult empty = RunTool(dir, {"S", "T", "empty.txt"});
+    EXPECT_EQ(empty.exitCode, 2);
+    const std::string emptyStatement =
+        "INSERT INTO QXSYSTEM.Qxs402Zpk(ZpkTrm, ZpkLes, ZpkDtm, ZpkUhr, ZpkAsw, ZpkZus,  ZpkFcd, "
+        "ZpkMld, ZpkDat, ZpkLfd) SELECT DISTINCT 'T', , to_date('','ddmmyy'), "
+        "to_date('','hh24miss'), '', zzsnum, NULL, NULL, SYSDATE, ''from qxsystem.qxs405Zzs "
+        "where zzstcd =  ''";
+    const std::string head = "Exception bei Datenbank Open\n" + emptyStatement + "\n" +
+                             "Verbindung zur Datenquelle 'zubk_no_such_source' als Benutzer "
+                             "'zubk' fehlgeschlagen\nSQLSTATE IM002";
+    EXPECT_EQ(empty.output.substr(0, head.size()), head) << empty.output;
+    const std::string tail = "\n\n1 Saetze kopiert aus Datei empty.txt \n";
+    ASSERT_GE(empty.output.size(), tail.size());
+    EXPECT_EQ(empty.output.substr(empty.output.size() - tail.size()), tail);
+    EXPECT_EQ(empty.output.find("geheim"), std::string::npos) << "the password was printed";
+
+    const ProcessResult two = RunTool(dir, {"S", "T", "two.txt"});
+    EXPECT_EQ(two.exitCode, 2);
+    std::size_t messages = 0;
+    for (auto at = two.output.find("Exception bei Datenbank Open\n"); at != std::string::npos;
+         at = two.output.find("Exception bei Datenbank Open\n", at + 1)) {
+        ++messages;
+    }
+    EXPECT_EQ(messages, 2U);
+    EXPECT_NE(two.output.find("2 Saetze kopiert aus Datei two.txt \n"), std::string::npos);
+}
+
+TEST(CommandLine, VeryLongArgumentsAreHandled) {
+    TempDir dir;
+    dir.Write("VEXLO00P.TXT", Settings("ORACLE"));
+    const std::string longName(4000, 'n');
+    const ProcessResult result = RunTool(dir, {std::string(5000, 's'), "T", longName});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.output, "0 Saetze kopiert aus Datei " + longName + " \n");
+}
+
+}  // namespace
+}  // namespace zubk

@@ -1,0 +1,177 @@
+// The built program against the private MariaDB server: rows checked column by column.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "support/process.h"
+#include "support/temp_dir.h"
+#include "support/test_database.h"
+
+namespace zubk {
+namespace {
+
+using testing::ProcessResult;
+using testing::RunProcess;
+using testing::TempDir;
+using testing::TestDatabase;
+
+constexpr std::string_view kColumns =
+    "ZpkTrm, ZpkLes, ZpkDtm, ZpkUhr, ZpkAsw, ZpkZus, IFNULL(ZpkFcd,'NULL'), "
+    "IFNULL(ZpkMld,'NULL'), ZpkLfd, TIMESTAMPDIFF(MINUTE, ZpkDat, NOW()) BETWEEN 0 AND 10";
+
+// A booking record from its fields: date ddmmyy, time hhmmss, lfd, les, code (3 characters:
+// two in columns 18-19, the last in column 33) and an identifier of up to 13 characters.
+std::string Record(std::string_view date, std::string_view time, std::string_view lfd,
+                   std::string_view les, std::string_view code, std::string_view identifier) {
+    std::string asw(identifier);
+    asw.resize(13, ' ');
+    return std::string(date) + std::string(time) + std::string(lfd) + std::string(les) +
+           std::string(code.substr(0, 2)) + asw + std::string(code.substr(2, 1));
+}
+
+class DatabaseRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_db.Execute(
+            "DELETE FROM qxs402zpk; DELETE FROM qxs405zzs;"
+            "INSERT INTO qxs405zzs VALUES ('121', 42), ('771', 7), ('771', 7);");
+    }
+
+    std::string Settings(std::string_view dataSource, std::string_view dbSystem,
+                         std::string_view password = {}) const {
+        const std::string pass = password.empty() ? m_db.Password() : std::string(password);
+        return "1;MAIN;\r\n1;LOGIN;" + m_db.User() + "\r\n2;MAIN;\r\n2;PASS;" + pass +
+               "\r\n3;MAIN;\r\n3;DATABASE;" + std::string(dataSource) +
+               "\r\n4;MAIN;\r\n4;DB_SYSTEM;" + std::string(dbSystem) + "\r\n";
+    }
+
+    ProcessResult Import(std::string_view settings, std::string_view bookings,
+                         std::string terminal = "ZutCtrl") {
+        m_dir.Write("in/VEXLO00P.TXT", settings);
+        const std::string input = m_dir.Write("in/bookings.txt", bookings);
+        return RunProcess(ZUBK_BINARY, {"VEXLO62P", terminal, input}, m_dir.Path().string(),
+                          m_db.ToolEnvironment());
+    }
+
+    std::string InputName() const { return (m_dir.Path() / "in" / "bookings.txt").string(); }
+
+    std::vector<std::string> Rows(std::string_view order = "ZpkLfd") const {
+        return m_db.Query("SELECT " + std::string(kColumns) + " FROM qxs402zpk ORDER BY " +
+                          std::string(order));
+    }
+
+    std::string FirstOfThisMonth(std::string_view time) const {
+        return m_db.Query("SELECT DATE_FORMAT(NOW(), '%Y-%m-01')")[0] + " " + std::string(time);
+    }
+
+    TestDatabase m_db;
+    TempDir m_dir;
+};
+
+TEST_F(DatabaseRun, OracleStatementsInsertOneRowPerCodeFound) {
+    const std::string bookings = Record("311205", "235959", "001", "01", "121", "0000004711") +
+                                 Record("010106", "000000", "002", "02", "771", "ABC") +
+                                 Record("150607", "120102", "003", "03", "999", "nobody");
+    const ProcessResult result = Import(Settings("zubk_oracle", "ORACLE"), bookings);
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    // The code without a row is counted and silent; two identical rows insert one.
+    EXPECT_EQ(result.output, "3 Saetze kopiert aus Datei " + InputName() + " \n");
+    EXPECT_EQ(Rows(), (std::vector<std::string>{
+                          "ZutCtrl\t1\t2005-12-31 00:00:00\t" + FirstOfThisMonth("23:59:59") +
+                              "\t0000004711\t42\tNULL\tNULL\t001\t1",
+                          "ZutCtrl\t2\t2006-01-01 00:00:00\t" + FirstOfThisMonth("00:00:00") +
+                              "\tABC\t7\tNULL\tNULL\t002\t1",
+                      }));
+}
+
+TEST_F(DatabaseRun, AFailingStatementIsReportedAndTheRunGoesOn) {
+    const std::string bad = Record("020202", "020202", "002", "XY", "121", "bad");
+    const std::string bookings = Record("010101", "010101", "001", "01", "121", "before") + bad +
+                                 Record("030303", "030303", "003", "03", "121", "after");
+    const ProcessResult result = Import(Settings("zubk_oracle", "ORACLE"), bookings);
+    EXPECT_EQ(result.exitCode, 2);
+    const std::string head =
+        "Exception bei Datenbank Open\n"
+        "INSERT INTO QXSYSTEM.Qxs402Zpk(ZpkTrm, ZpkLes, ZpkDtm, ZpkUhr, ZpkAsw, ZpkZus,  ZpkFcd, "
+        "ZpkMld, ZpkDat, ZpkLfd) SELECT DISTINCT 'ZutCtrl', 'XY', to_date('020202','ddmmyy'), "
+        "to_date('020202','hh24miss'), 'bad', zzsnum, NULL, NULL, SYSDATE, '002'from "
+        "qxsystem.qxs405Zzs where zzstcd =  '121'\n"
+        "SQLSTATE ";
+    EXPECT_EQ(result.output.substr(0, head.size()), head) << result.output;
+    const std::string tail = "\n\n3 Saetze kopiert aus Datei " + InputName() + " \n";
+    ASSERT_GE(result.output.size(), tail.size());
+    EXPECT_EQ(result.output.substr(result.output.size() - tail.size()), tail);
+    EXPECT_NE(result.output.find("(1366)"), std::string::npos) << "incorrect integer value";
+    // Automatic commit: the rows before and after the failure stay.
+    const auto rows = m_db.Query("SELECT ZpkAsw FROM qxs402zpk ORDER BY ZpkLfd");
+    EXPECT_EQ(rows, (std::vector<std::string>{"before", "after"}));
+}
+
+TEST_F(DatabaseRun, ApostrophesArriveIntact) {
+    const ProcessResult result =
+        Import(Settings("zubk_oracle", "ORACLE"),
+               Record("311205", "235959", "001", "01", "121", "O'Brien'); --"), "Zut'Ctrl");
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_EQ(m_db.Query("SELECT ZpkTrm, ZpkAsw FROM qxs402zpk"),
+              (std::vector<std::string>{"Zut'Ctrl\tO'Brien'); --"}));
+}
+
+TEST_F(DatabaseRun, AnUnreachableServerFailsEveryRecordWithoutHanging) {
+    const std::string record = Record("311205", "235959", "001", "01", "121", "x");
+    const auto start = std::chrono::steady_clock::now();
+    const ProcessResult result =
+        Import(Settings("zubk_nosocket", "ORACLE"), record + record + record);
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
+    EXPECT_EQ(result.exitCode, 2);
+    std::size_t messages = 0;
+    for (auto at = result.output.find("SQLSTATE HY000 (2002)"); at != std::string::npos;
+         at = result.output.find("SQLSTATE HY000 (2002)", at + 1)) {
+        ++messages;
+    }
+    EXPECT_EQ(messages, 3U) << result.output;
+    EXPECT_NE(result.output.find("3 Saetze kopiert"), std::string::npos);
+    RecordProperty("seconds", std::to_string(seconds.count()));
+}
+
+TEST_F(DatabaseRun, AWrongPasswordIsRefusedByTheServer) {
+    const ProcessResult result = Import(Settings("zubk_oracle", "ORACLE", "wrong"),
+                                        Record("311205", "235959", "001", "01", "121", "x"));
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.output.find("SQLSTATE 28000 (1045)"), std::string::npos) << result.output;
+    EXPECT_EQ(result.output.find("wrong"), std::string::npos) << "the password was printed";
+    EXPECT_EQ(m_db.Query("SELECT COUNT(*) FROM qxs402zpk")[0], "0");
+}
+
+TEST_F(DatabaseRun, SqlServerStatementsReachTheServerAndItsErrorIsPrinted) {
+    // MariaDB does not speak this dialect: the run shows the server's own message.
+    const ProcessResult result = Import(Settings("zubk_mssql", "MSSQL"),
+                                        Record("311205", "235959", "001", "01", "121", "x"));
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.output.find("CONVERT(DATETIME, '31.12.05', 4)"), std::string::npos);
+    EXPECT_NE(result.output.find("SQLSTATE HY000 (4161)"), std::string::npos) << result.output;
+}
+
+TEST_F(DatabaseRun, ManyRecordsGoThroughAtAConstantPace) {
+    constexpr int kRecords = 20000;
+    std::string bookings;
+    bookings.reserve(kRecords * 33);
+    for (int i = 0; i < kRecords; ++i) {
+        const std::string lfd = std::to_string(100 + i % 900);
+        bookings += Record("311205", "235959", lfd, "01", i % 3 == 0 ? "999" : "121", "id");
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const ProcessResult result = Import(Settings("zubk_oracle", "ORACLE"), bookings);
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
+    EXPECT_EQ(result.exitCode, 0) << result.output.substr(0, 2000);
+    EXPECT_EQ(result.output,
+              std::to_string(kRecords) + " Saetze kopiert aus Datei " + InputName() + " \n");
+    EXPECT_EQ(m_db.Query("SELECT COUNT(*) FROM qxs402zpk")[0],
+              std::to_string(kRecords - (kRecords + 2) / 3));
+    RecordProperty("records_per_second", std::to_string(kRecords / seconds.count()));
+    std::printf("%d records in %.2f s: %.0f records/s\n", kRecords, seconds.count(),
+                kRecords / seconds.count());
+}
+
+}  // namespace
+}  // namespace zubk

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zubk::testing {
+
+// The private MariaDB server of the tests, as scripts/testdb describes it in its state file
+// (named by ZUBK_TESTDB_STATE). Queries go through the mariadb client as root.
+class TestDatabase {
+public:
+    // Throws when the state file is missing: a test that needs the server must not pass
+    // without it.
+    TestDatabase();
+
+    // The environment under which the tool finds the server's data sources.
+    std::map<std::string, std::string> ToolEnvironment() const;
+
+    const std::string& User() const { return m_values.at("ZUBK_TESTDB_USER"); }
+    const std::string& Password() const { return m_values.at("ZUBK_TESTDB_PASSWORD"); }
+
+    // Runs SQL as root in the schema qxsystem; returns the rows, fields tab-separated.
+    std::vector<std::string> Query(const std::string& sql) const;
+    void Execute(const std::string& sql) const { Query(sql); }
+
+private:
+    std::map<std::string, std::string> m_values;
+};
+
+}  // namespace zubk::testing

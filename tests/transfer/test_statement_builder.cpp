@@ -1,0 +1,147 @@
+#include "transfer/statement_builder.h"
+
+#include <gtest/gtest.h>
+
+namespace zubk {
+namespace {
+
+constexpr std::string_view kRecord = "31120523595900701120000004711   1";
+
+constexpr std::string_view kHead =
+    "INSERT INTO QXSYSTEM.Qxs402Zpk(ZpkTrm, ZpkLes, ZpkDtm, ZpkUhr, ZpkAsw, ZpkZus,  ZpkFcd, "
+    "ZpkMld, ZpkDat, ZpkLfd) SELECT DISTINCT ";
+
+std::string Oracle(std::string_view record, std::string_view terminal = "ZutCtrl") {
+    return BuildInsertStatement(record, terminal, "ORACLE");
+}
+
+std::string MsSql(std::string_view record, std::string_view terminal = "ZutCtrl") {
+    return BuildInsertStatement(record, terminal, "MSSQL");
+}
+
+TEST(BuildInsertStatement, OracleFormOfTheWorkedExample) {
+    EXPECT_EQ(Oracle(kRecord),
+              std::string(kHead) +
+                  "'ZutCtrl', 01, to_date('311205','ddmmyy'), to_date('235959','hh24miss'), "
+                  "'0000004711', zzsnum, NULL, NULL, SYSDATE, '007'from qxsystem.qxs405Zzs where "
+                  "zzstcd =  '121'");
+}
+
+TEST(BuildInsertStatement, MsSqlFormOfTheWorkedExample) {
+    EXPECT_EQ(MsSql(kRecord),
+              std::string(kHead) +
+                  "'ZutCtrl', 01, CONVERT(DATETIME, CONVERT(varchar(10), CONVERT(DATETIME, "
+                  "'31.12.05', 4), 120), 120), CONVERT(DATETIME, CONVERT(varchar(10), "
+                  "CONVERT(datetime, '01.12.05', 4), 120) + ' 23:59:59', 120), '0000004711', "
+                  "zzsnum, NULL, NULL, GETDATE(), '007'from qxsystem.qxs405Zzs where zzstcd =  "
+                  "'121'");
+}
+
+TEST(BuildInsertStatement, NoStatementForADatabaseSystemWithoutForm) {
+    for (const std::string_view dbSystem : {"MySQL", "oracle", "mssql", "ORACLE ", "", "DB2"}) {
+        EXPECT_EQ(BuildInsertStatement(kRecord, "ZutCtrl", dbSystem), "") << dbSystem;
+    }
+}
+
+TEST(BuildInsertStatement, AnIdentifierOfBlanksIsAnEmptyLiteral) {
+    const std::string record =
+        "311205235959007011"
+        "2"
+        "             "
+        "1";
+    EXPECT_NE(Oracle(record).find("'hh24miss'), '', zzsnum"), std::string::npos);
+}
+
+TEST(BuildInsertStatement, TrailingControlCharactersLeaveTheIdentifier) {
+    const std::string record = "31120523595900701120000004711\t\r\n1";
+    EXPECT_NE(Oracle(record).find("'0000004711', zzsnum"), std::string::npos);
+    // Bytes above 0x7F are identifier bytes, not blanks.
+    const std::string latin = "311205235959007011200000047\xE4\xFC   1";
+    EXPECT_NE(Oracle(latin).find("'00000047\xE4\xFC', zzsnum"), std::string::npos);
+}
+
+TEST(BuildInsertStatement, AShortLastRecordStillGivesAStatement) {
+    const std::string_view record = kRecord.substr(0, 20);  // the identifier's first byte
+    EXPECT_EQ(Oracle(record),
+              std::string(kHead) +
+                  "'ZutCtrl', 01, to_date('311205','ddmmyy'), to_date('235959','hh24miss'), "
+                  "'0', zzsnum, NULL, NULL, SYSDATE, '007'from qxsystem.qxs405Zzs where zzstcd "
+                  "=  '12'");
+}
+
+TEST(BuildInsertStatement, AnEmptyRecordGivesAStatementOfEmptyFields) {
+    EXPECT_EQ(Oracle(""), std::string(kHead) +
+                              "'ZutCtrl', , to_date('','ddmmyy'), to_date('','hh24miss'), '', "
+                              "zzsnum, NULL, NULL, SYSDATE, ''from qxsystem.qxs405Zzs where "
+                              "zzstcd =  ''");
+    EXPECT_EQ(MsSql(""), std::string(kHead) +
+                             "'ZutCtrl', , CONVERT(DATETIME, CONVERT(varchar(10), "
+                             "CONVERT(DATETIME, '..', 4), 120), 120), CONVERT(DATETIME, "
+                             "CONVERT(varchar(10), CONVERT(datetime, '01..', 4), 120) + ' ::', "
+                             "120), '', zzsnum, NULL, NULL, GETDATE(), ''from "
+                             "qxsystem.qxs405Zzs where zzstcd =  ''");
+}
+
+// Values from the file or the command line must never be read as SQL.
+TEST(BuildInsertStatement, ApostrophesAreDoubledInEveryQuotedValue) {
+    struct Case {
+        const char* name;
+        std::string record;
+        std::string terminal;
+        std::string oracleFragment;
+        std::string msSqlFragment;
+    };
+    const Case cases[] = {
+        {"terminal name", std::string(kRecord), "Zut'Ctrl", "SELECT DISTINCT 'Zut''Ctrl', 01",
+         "SELECT DISTINCT 'Zut''Ctrl', 01"},
+        {"identifier",
+         "3112052359590070112"
+         "00'); DROP   "
+         "1",
+         "T", "'00''); DROP', zzsnum", "'00''); DROP', zzsnum"},
+        {"lfd text", "311205235959'0701120000004711   1", "T", "SYSDATE, '''07'from",
+         "GETDATE(), '''07'from"},
+        {"code and suffix", "31120523595900701'20000004711   '", "T", "zzstcd =  '''2'''",
+         "zzstcd =  '''2'''"},
+        {"date", "3'1205235959007011200000047111111", "T", "to_date('3''1205','ddmmyy')",
+         "CONVERT(DATETIME, '3''.12.05', 4)"},
+        {"time", "31120523'95900701120000004711   1", "T", "to_date('23''959','hh24miss')",
+         "+ ' 23:''9:59', 120)"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_NE(Oracle(c.record, c.terminal).find(c.oracleFragment), std::string::npos)
+            << c.name << "\n"
+            << Oracle(c.record, c.terminal);
+        EXPECT_NE(MsSql(c.record, c.terminal).find(c.msSqlFragment), std::string::npos)
+            << c.name << "\n"
+            << MsSql(c.record, c.terminal);
+    }
+}
+
+TEST(BuildInsertStatement, ANonNumericLesTextBecomesAQuotedLiteral) {
+    struct Case {
+        std::string_view les;
+        std::string_view written;
+    };
+    const Case cases[] = {
+        {"01", ", 01, to_date"},   {"9", ", 9, to_date"},      {"A1", ", 'A1', to_date"},
+        {" 1", ", ' 1', to_date"}, {"'-", ", '''-', to_date"}, {"-1", ", '-1', to_date"},
+    };
+    for (const Case& c : cases) {
+        std::string record = "311205235959007" + std::string(c.les);
+        if (c.les.size() == 2) {
+            record += "120000004711   1";
+        }
+        EXPECT_NE(Oracle(record).find(c.written), std::string::npos) << c.les << "\n"
+                                                                     << Oracle(record);
+    }
+}
+
+TEST(BuildInsertStatement, ReusesTheCallersBuffer) {
+    std::string statement = "left over";
+    BuildInsertStatement(kRecord, "ZutCtrl", SqlDialect::Oracle, statement);
+    EXPECT_EQ(statement, Oracle(kRecord));
+}
+
+}  // namespace
+}  // namespace zubk
