@@ -1,15 +1,17 @@
 #include "transfer/sql_dialect.h"
 
 #include <array>
+#include <string>
 #include <utility>
 
 namespace zubk {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, SqlDialect>, 2> kDbSystems = {{
+constexpr std::array<std::pair<std::string_view, SqlDialect>, 3> kDbSystems = {{
     {"ORACLE", SqlDialect::Oracle},
     {"MSSQL", SqlDialect::MsSql},
+    {"MySQL", SqlDialect::MySql},
 }};
 
 }  // namespace
@@ -24,7 +26,17 @@ std::optional<SqlDialect> DialectFor(std::string_view dbSystem) {
 }
 
 std::string_view SupportedDbSystems() {
-    return "ORACLE, MSSQL";
+    static const std::string names = [] {
+        std::string joined;
+        for (const auto& entry : kDbSystems) {
+            if (!joined.empty()) {
+                joined += ", ";
+            }
+            joined += entry.first;
+        }
+        return joined;
+    }();
+    return names;
 }
 
 }  // namespace zubk

@@ -6,12 +6,12 @@
 namespace zubk {
 
 // The SQL dialects that statements are built in.
-enum class SqlDialect { Oracle, MsSql };
+enum class SqlDialect { Oracle, MsSql, MySql };
 
 // The dialect that a DB_SYSTEM value names; compared exactly, letter case and blanks included.
 std::optional<SqlDialect> DialectFor(std::string_view dbSystem);
 
-// The DB_SYSTEM values that name a dialect, for messages: "ORACLE, MSSQL".
+// The DB_SYSTEM values that name a dialect, for messages: "ORACLE, MSSQL, MySQL".
 std::string_view SupportedDbSystems();
 
 }  // namespace zubk

@@ -10,34 +10,44 @@ namespace {
 
 constexpr std::size_t kTypicalStatementSize = 512;
 
-// Appends value as the inside of an SQL string literal: every apostrophe doubled.
-void AppendLiteralText(std::string& out, std::string_view value) {
-    for (const char c : value) {
-        out += c;
-        if (c == '\'') {
-            out += '\'';
-        }
-    }
-}
+// Writes statement text, with values inside SQL string literals escaped for the dialect:
+// apostrophes doubled everywhere, and in MySQL, where a backslash escapes by default,
+// backslashes doubled too.
+class StatementWriter {
+public:
+    StatementWriter(std::string& out, SqlDialect dialect)
+        : m_out(out), m_doubleBackslashes(dialect == SqlDialect::MySql) {}
 
-void AppendQuoted(std::string& out, std::string_view value) {
-    out += '\'';
-    AppendLiteralText(out, value);
-    out += '\'';
-}
+    StatementWriter& operator<<(std::string_view sql) {
+        m_out += sql;
+        return *this;
+    }
+
+    // The inside of a literal whose quotes the surrounding SQL text supplies.
+    StatementWriter& LiteralText(std::string_view value) {
+        for (const char c : value) {
+            m_out += c;
+            if (c == '\'' || (c == '\\' && m_doubleBackslashes)) {
+                m_out += c;
+            }
+        }
+        return *this;
+    }
+
+    StatementWriter& Quoted(std::string_view value) {
+        m_out += '\'';
+        LiteralText(value);
+        m_out += '\'';
+        return *this;
+    }
+
+private:
+    std::string& m_out;
+    bool m_doubleBackslashes;
+};
 
 bool IsAsciiDigits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// ZpkLes is numeric and written without quotes; anything but digits goes as a quoted literal,
-// which the server converts or rejects but never reads as SQL.
-void AppendLesValue(std::string& out, std::string_view lesText) {
-    if (IsAsciiDigits(lesText)) {
-        out += lesText;
-    } else {
-        AppendQuoted(out, lesText);
-    }
 }
 
 // The identifier without its trailing blanks and control characters.
@@ -49,73 +59,69 @@ std::string_view TrimRight(std::string_view text) {
 }
 
 // Two-character spans of a six-character field, joined by a separator: "311205" -> "31.12.05".
-void AppendPairsJoined(std::string& out, std::string_view field, char separator) {
-    out += Columns(field, 1, 2);
-    out += separator;
-    out += Columns(field, 3, 4);
-    out += separator;
-    out += Columns(field, 5, 6);
+std::string PairsJoined(std::string_view field, char separator) {
+    std::string joined(Columns(field, 1, 2));
+    joined += separator;
+    joined += Columns(field, 3, 4);
+    joined += separator;
+    joined += Columns(field, 5, 6);
+    return joined;
 }
 
-void AppendHead(std::string& out, const BookingRecord& fields, std::string_view terminalName) {
-    out += "INSERT INTO QXSYSTEM.Qxs402Zpk";
-    out += "(ZpkTrm, ZpkLes, ZpkDtm, ZpkUhr, ZpkAsw, ZpkZus, ";
-    out += " ZpkFcd, ZpkMld, ZpkDat, ZpkLfd) ";
-    out += "SELECT DISTINCT ";
-    AppendQuoted(out, terminalName);
-    out += ", ";
-    AppendLesValue(out, fields.LesText);
-    out += ", ";
+void WriteHead(StatementWriter& sql, const BookingRecord& fields, std::string_view terminalName) {
+    sql << "INSERT INTO QXSYSTEM.Qxs402Zpk"
+        << "(ZpkTrm, ZpkLes, ZpkDtm, ZpkUhr, ZpkAsw, ZpkZus, "
+        << " ZpkFcd, ZpkMld, ZpkDat, ZpkLfd) "
+        << "SELECT DISTINCT ";
+    sql.Quoted(terminalName) << ", ";
+    // ZpkLes is numeric and written without quotes; anything but digits goes as a quoted
+    // literal, which the server converts or rejects but never reads as SQL.
+    if (IsAsciiDigits(fields.LesText)) {
+        sql << fields.LesText;
+    } else {
+        sql.Quoted(fields.LesText);
+    }
+    sql << ", ";
 }
 
-void AppendOracleDateAndTime(std::string& out, const BookingRecord& fields) {
-    out += "to_date('";
-    AppendLiteralText(out, fields.DateText);
-    out += "','ddmmyy'), ";
-    out += "to_date('";
-    AppendLiteralText(out, fields.TimeText);
-    out += "','hh24miss'), ";
+void WriteOracleDateAndTime(StatementWriter& sql, const BookingRecord& fields) {
+    sql << "to_date('";
+    sql.LiteralText(fields.DateText) << "','ddmmyy'), ";
+    sql << "to_date('";
+    sql.LiteralText(fields.TimeText) << "','hh24miss'), ";
 }
 
 // ZpkDtm gets the booking date at midnight; ZpkUhr the booking's time of day on the first of
 // the booking's month (style 4 reads dd.mm.yy, style 120 is yyyy-mm-dd hh:mi:ss).
-void AppendMsSqlDateAndTime(std::string& out, const BookingRecord& fields) {
-    std::string derived;
-    out += "CONVERT(DATETIME, CONVERT(varchar(10), ";
-    out += "CONVERT(DATETIME, '";
-    AppendPairsJoined(derived, fields.DateText, '.');
-    AppendLiteralText(out, derived);
-    out += "', 4), 120), 120), ";
-
-    out += "CONVERT(DATETIME, CONVERT(varchar(10), ";
-    out += "CONVERT(datetime, '";
-    derived = "01.";
-    derived += Columns(fields.DateText, 3, 4);
-    derived += '.';
-    derived += Columns(fields.DateText, 5, 6);
-    AppendLiteralText(out, derived);
-    out += "', 4), 120) + ";
-    out += "' ";
-    derived.clear();
-    AppendPairsJoined(derived, fields.TimeText, ':');
-    AppendLiteralText(out, derived);
-    out += "', 120), ";
+void WriteMsSqlDateAndTime(StatementWriter& sql, const BookingRecord& fields) {
+    sql << "CONVERT(DATETIME, CONVERT(varchar(10), "
+        << "CONVERT(DATETIME, '";
+    sql.LiteralText(PairsJoined(fields.DateText, '.')) << "', 4), 120), 120), ";
+    sql << "CONVERT(DATETIME, CONVERT(varchar(10), "
+        << "CONVERT(datetime, '";
+    sql.LiteralText("01.").LiteralText(Columns(fields.DateText, 3, 4)).LiteralText(".");
+    sql.LiteralText(Columns(fields.DateText, 5, 6)) << "', 4), 120) + ";
+    sql << "' ";
+    sql.LiteralText(PairsJoined(fields.TimeText, ':')) << "', 120), ";
 }
 
-void AppendTail(std::string& out, const BookingRecord& fields, std::string_view currentTime) {
-    AppendQuoted(out, TrimRight(fields.AswText));
-    out += ", ";
-    out += "zzsnum, ";
-    out += "NULL, ";
-    out += "NULL, ";
-    out += currentTime;
-    out += '\'';
-    AppendLiteralText(out, fields.LfdText);
-    out += "'from qxsystem.qxs405Zzs ";
-    out += "where zzstcd =  '";
-    AppendLiteralText(out, fields.ZzsCode);
-    AppendLiteralText(out, fields.ZzsSuffix);
-    out += '\'';
+// As the SQL Server form: the date at midnight, and the time on the first of the month.
+void WriteMySqlDateAndTime(StatementWriter& sql, const BookingRecord& fields) {
+    sql << "STR_TO_DATE('";
+    sql.LiteralText(fields.DateText) << "','%d%m%y'), ";
+    sql << "STR_TO_DATE('01";
+    sql.LiteralText(Columns(fields.DateText, 3, 6)).LiteralText(fields.TimeText)
+        << "','%d%m%y%H%i%s'), ";
+}
+
+void WriteTail(StatementWriter& sql, const BookingRecord& fields, std::string_view currentTime) {
+    sql.Quoted(TrimRight(fields.AswText)) << ", ";
+    sql << "zzsnum, "
+        << "NULL, "
+        << "NULL, " << currentTime << "'";
+    sql.LiteralText(fields.LfdText) << "'from qxsystem.qxs405Zzs "
+                                    << "where zzstcd =  '";
+    sql.LiteralText(fields.ZzsCode).LiteralText(fields.ZzsSuffix) << "'";
 }
 
 }  // namespace
@@ -125,15 +131,20 @@ void BuildInsertStatement(std::string_view record, std::string_view terminalName
     const BookingRecord fields = SplitBookingRecord(record);
     statement.clear();
     statement.reserve(kTypicalStatementSize);
-    AppendHead(statement, fields, terminalName);
+    StatementWriter sql(statement, dialect);
+    WriteHead(sql, fields, terminalName);
     switch (dialect) {
         case SqlDialect::Oracle:
-            AppendOracleDateAndTime(statement, fields);
-            AppendTail(statement, fields, "SYSDATE, ");
+            WriteOracleDateAndTime(sql, fields);
+            WriteTail(sql, fields, "SYSDATE, ");
             break;
         case SqlDialect::MsSql:
-            AppendMsSqlDateAndTime(statement, fields);
-            AppendTail(statement, fields, "GETDATE(), ");
+            WriteMsSqlDateAndTime(sql, fields);
+            WriteTail(sql, fields, "GETDATE(), ");
+            break;
+        case SqlDialect::MySql:
+            WriteMySqlDateAndTime(sql, fields);
+            WriteTail(sql, fields, "NOW(), ");
             break;
     }
 }

@@ -85,6 +85,21 @@ TEST_F(DatabaseRun, OracleStatementsInsertOneRowPerCodeFound) {
                       }));
 }
 
+TEST_F(DatabaseRun, MySqlStatementsInsertOneRowPerCodeFound) {
+    const std::string bookings = Record("311205", "235959", "001", "01", "121", "a\\'b\\") +
+                                 Record("290204", "000001", "002", "02", "771", "ABC") +
+                                 Record("150607", "120102", "003", "03", "999", "nobody");
+    const ProcessResult result = Import(Settings("zubk_mysql", "MySQL"), bookings, "Zut'\\Ctrl");
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_EQ(result.output, "3 Saetze kopiert aus Datei " + InputName() + " \n");
+    EXPECT_EQ(Rows(), (std::vector<std::string>{
+                          "Zut'\\Ctrl\t1\t2005-12-31 00:00:00\t2005-12-01 23:59:59\ta\\'b\\\t42\t"
+                          "NULL\tNULL\t001\t1",
+                          "Zut'\\Ctrl\t2\t2004-02-29 00:00:00\t2004-02-01 00:00:01\tABC\t7\tNULL\t"
+                          "NULL\t002\t1",
+                      }));
+}
+
 TEST_F(DatabaseRun, AFailingStatementIsReportedAndTheRunGoesOn) {
     const std::string bad = Record("020202", "020202", "002", "XY", "121", "bad");
     const std::string bookings = Record("010101", "010101", "001", "01", "121", "before") + bad +

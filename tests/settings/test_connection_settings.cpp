@@ -112,17 +112,18 @@ TEST(LoadConnectionSettings, RefusesMissingSettings) {
 }
 
 TEST(LoadConnectionSettings, RefusesADatabaseSystemWithoutStatementForm) {
-    for (const std::string_view dbSystem : {"oracle", "ORACLE ", "Mssql", "DB2"}) {
+    for (const std::string_view dbSystem :
+         {"oracle", "ORACLE ", "Mssql", "mysql", "MYSQL", "DB2"}) {
         TempDir dir;
         const Loaded loaded = LoadFrom(dir, SettingsFile("zubk", "pw", "dsn", dbSystem));
         EXPECT_EQ(loaded.result, 5) << dbSystem;
         StringConsole expected;
         PrintBanner(expected);
-        PrintUnknownDbSystem(expected, dbSystem, "ORACLE, MSSQL");
+        PrintUnknownDbSystem(expected, dbSystem, "ORACLE, MSSQL, MySQL");
         PrintUsage(expected);
         EXPECT_EQ(loaded.output, expected.Text()) << dbSystem;
         EXPECT_NE(loaded.output.find("Unbekanntes DB_SYSTEM '" + std::string(dbSystem) +
-                                     "' (erlaubt: ORACLE, MSSQL)\n\n"),
+                                     "' (erlaubt: ORACLE, MSSQL, MySQL)\n\n"),
                   std::string::npos);
     }
 }

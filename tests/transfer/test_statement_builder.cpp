@@ -37,8 +37,31 @@ TEST(BuildInsertStatement, MsSqlFormOfTheWorkedExample) {
                   "'121'");
 }
 
+TEST(BuildInsertStatement, MySqlFormOfTheWorkedExample) {
+    EXPECT_EQ(BuildInsertStatement(kRecord, "ZutCtrl", "MySQL"),
+              std::string(kHead) +
+                  "'ZutCtrl', 01, STR_TO_DATE('311205','%d%m%y'), "
+                  "STR_TO_DATE('011205235959','%d%m%y%H%i%s'), '0000004711', zzsnum, NULL, NULL, "
+                  "NOW(), '007'from qxsystem.qxs405Zzs where zzstcd =  '121'");
+}
+
+TEST(BuildInsertStatement, MySqlDoublesBackslashesAndApostrophes) {
+    const std::string record =
+        "3112052359590070112"
+        "a\\'b\\        "
+        "1";
+    const std::string statement = BuildInsertStatement(record, "Zut\\'Ctrl", "MySQL");
+    EXPECT_NE(statement.find("SELECT DISTINCT 'Zut\\\\''Ctrl', 01"), std::string::npos)
+        << statement;
+    EXPECT_NE(statement.find("), 'a\\\\''b\\\\', zzsnum"), std::string::npos) << statement;
+    // The other forms leave backslashes alone: they are ordinary characters there.
+    EXPECT_NE(Oracle(record, "Zut\\Ctrl").find("'Zut\\Ctrl'"), std::string::npos);
+    EXPECT_NE(Oracle(record).find("'a\\''b\\', zzsnum"), std::string::npos);
+}
+
 TEST(BuildInsertStatement, NoStatementForADatabaseSystemWithoutForm) {
-    for (const std::string_view dbSystem : {"MySQL", "oracle", "mssql", "ORACLE ", "", "DB2"}) {
+    for (const std::string_view dbSystem :
+         {"MYSQL", "mysql", "oracle", "mssql", "ORACLE ", "", "DB2"}) {
         EXPECT_EQ(BuildInsertStatement(kRecord, "ZutCtrl", dbSystem), "") << dbSystem;
     }
 }
