@@ -1,9 +1,12 @@
 #include "app/run.h"
 
 #include <exception>
+#include <optional>
 
 #include "app/console_texts.h"
+#include "app/progress_line.h"
 #include "app/run_state.h"
+#include "platform/terminal.h"
 #include "settings/connection_settings.h"
 #include "transfer/input_file.h"
 #include "transfer/transfer_records.h"
@@ -41,7 +44,12 @@ int RunSequence(int argc, const char* const argv[], Console& console) {
     state.RecordCount = 0;
     try {
         if (LoadInputFile(state) != kInputFileMissing) {
-            TransferRecords(state, console);
+            // Only a person at a terminal sees progress; a scheduled job's output stays as it is.
+            std::optional<ProgressLine> progress;
+            if (platform::StandardErrorIsTerminal()) {
+                progress.emplace(platform::WriteStandardError);
+            }
+            TransferRecords(state, console, progress ? &*progress : nullptr);
         }
     } catch (const InputFileReadError& error) {
         PrintReadError(console, error.FileName(), error.what());

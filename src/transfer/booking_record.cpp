@@ -21,6 +21,10 @@ BookingRecord SplitBookingRecord(std::string_view record) {
     };
 }
 
+std::size_t CountBookingRecords(std::string_view text) {
+    return text.empty() ? 1 : (text.size() + kBookingRecordLength - 1) / kBookingRecordLength;
+}
+
 std::optional<std::string_view> BookingRecordWalk::Next() {
     if (m_started && m_remaining.empty()) {
         return std::nullopt;

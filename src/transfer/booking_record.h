@@ -26,6 +26,9 @@ std::string_view Columns(std::string_view text, std::size_t first, std::size_t l
 
 BookingRecord SplitBookingRecord(std::string_view record);
 
+// How many records a walk over text gives: an empty text is one record.
+std::size_t CountBookingRecords(std::string_view text);
+
 // Walks a text in records from the front: 33 bytes each, the last one what remains. An empty
 // text is one empty record, so a run over an empty file still handles one record.
 class BookingRecordWalk {

@@ -179,6 +179,7 @@ TEST_F(DatabaseRun, ManyRecordsGoThroughAtAConstantPace) {
     const ProcessResult result = Import(Settings("zubk_oracle", "ORACLE"), bookings);
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
     EXPECT_EQ(result.exitCode, 0) << result.output.substr(0, 2000);
+    EXPECT_EQ(result.errorOutput, "") << "progress goes to a terminal only";
     EXPECT_EQ(result.output,
               std::to_string(kRecords) + " Saetze kopiert aus Datei " + InputName() + " \n");
     EXPECT_EQ(m_db.Query("SELECT COUNT(*) FROM qxs402zpk")[0],
