@@ -21,9 +21,10 @@ void TDatabase::Open() {
         // Say which data source and login failed; the password stays out of the message.
         std::string context = "Verbindung zur Datenquelle '" + AliasName + "' als Benutzer '" +
                               std::string(Params.Value("USER NAME")) + "' fehlgeschlagen";
-        throw EDatabaseError(
-            context + (error.Records().empty() ? ": " + std::string(error.what()) : std::string()),
-            error.Records());
+        if (!error.Context().empty()) {
+            context += ": " + error.Context();
+        }
+        throw EDatabaseError(std::move(context), error.Records());
     }
 }
 

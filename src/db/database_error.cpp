@@ -25,7 +25,9 @@ std::string FormatMessage(const std::string& context,
 
 }  // namespace
 
-EDatabaseError::EDatabaseError(const std::string& context, std::vector<DiagnosticRecord> records)
-    : std::runtime_error(FormatMessage(context, records)), m_records(std::move(records)) {}
+EDatabaseError::EDatabaseError(std::string context, std::vector<DiagnosticRecord> records)
+    : std::runtime_error(FormatMessage(context, records)),
+      m_context(std::move(context)),
+      m_records(std::move(records)) {}
 
 }  // namespace zubk

@@ -18,11 +18,14 @@ struct DiagnosticRecord {
 // line of context followed by every diagnostic record the driver gave, one per line.
 class EDatabaseError : public std::runtime_error {
 public:
-    EDatabaseError(const std::string& context, std::vector<DiagnosticRecord> records);
+    EDatabaseError(std::string context, std::vector<DiagnosticRecord> records);
 
+    // What was being done, in our words; may be empty when the records say it all.
+    const std::string& Context() const { return m_context; }
     const std::vector<DiagnosticRecord>& Records() const { return m_records; }
 
 private:
+    std::string m_context;
     std::vector<DiagnosticRecord> m_records;
 };
 

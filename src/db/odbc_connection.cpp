@@ -67,7 +67,7 @@ std::vector<DiagnosticRecord> ReadDiagnostics(SQLSMALLINT handleType, SQLHANDLE 
         }
         context += "(ODBC-Rueckgabewert " + std::to_string(result) + ")";
     }
-    throw EDatabaseError(context, std::move(records));
+    throw EDatabaseError(std::move(context), std::move(records));
 }
 
 void Check(SQLRETURN result, SQLSMALLINT handleType, SQLHANDLE handle, const char* context) {
@@ -153,7 +153,7 @@ OdbcConnection::OdbcConnection(const std::string& connectionString)
     Check(SQLDriverConnect(h.connection.Get(), nullptr, input.data(),
                            static_cast<SQLSMALLINT>(connectionString.size()), completed,
                            sizeof completed, &completedLength, SQL_DRIVER_NOPROMPT),
-          SQL_HANDLE_DBC, h.connection.Get(), "Verbindung zur Datenbank fehlgeschlagen");
+          SQL_HANDLE_DBC, h.connection.Get(), "");
     h.connected = std::make_unique<ConnectedState>(h.connection.Get());
 
     Check(

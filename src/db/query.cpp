@@ -11,7 +11,10 @@ void TQuery::ExecSQL() {
         throw EDatabaseError("Keine Datenbank mit dem Namen '" + DatabaseName + "'", {});
     }
     database->Open();
-
+    if (SQL.Count() == 1) {
+        database->Execute(SQL[0]);  // the usual case, without a copy
+        return;
+    }
     // The lines go to the server as one statement, joined by plain line feeds.
     std::string statement;
     for (std::size_t i = 0; i < SQL.Count(); ++i) {
