@@ -2,48 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include "support/expected_texts.h"
 #include "support/string_console.h"
 
 namespace zubk {
 namespace {
 
+using testing::kExpectedBanner;
+using testing::kExpectedUsage;
 using testing::StringConsole;
-
-const std::string kBannerCp1252 =
-    "\n"
-    "******************************************************\n"
-    "** Hersteller  : zubkimport-Entwicklung             **\n"
-    "** Projekt     : KESTRAVON                          **\n"
-    "** Tool        : ZUBKIMPORT                         **\n"
-    "** Beschreibung:  \xDC"
-    "bernahme der Zutrittsbuchungen   **\n"
-    "**                aus der VEXLO62P in das Schema    **\n"
-    "**                QXSYSTEM Tabelle Qxs402Zpk        **\n"
-    "******************************************************\n"
-    "\n";
-
-const std::string kUsage =
-    "Befehlsformat: \n"
-    "ZUBKIMPORT.EXE Sektionname Terminalname Datei \n"
-    "\n"
-    "Sektionsname = Name der Sektion in der Ini-Datei     \n"
-    "Terminalname = Parameter fuer das SQL-Statement      \n"
-    "Datei        = Dateiname der Eingabedatei            \n"
-    "\n"
-    "Beispiel:\n"
-    "ZUBKIMPORT.EXE VEXLO62P ZutCtrl AdminQX.ZutCtrl.vexlo62p.txt 1\n"
-    "\n";
 
 TEST(ConsoleTexts, BannerIsCodePage1252WithBoxLinesOf54Characters) {
     StringConsole console;
     PrintBanner(console);
-    EXPECT_EQ(console.Text(), kBannerCp1252);
+    EXPECT_EQ(console.Text(), kExpectedBanner);
 }
 
 TEST(ConsoleTexts, BannerShowsTheUmlautInUtf8OnAUtf8Console) {
     StringConsole console(/*ownTextsInUtf8=*/true);
     PrintBanner(console);
-    std::string expected = kBannerCp1252;
+    std::string expected = kExpectedBanner;
     expected.replace(expected.find('\xDC'), 1, "\xC3\x9C");
     EXPECT_EQ(console.Text(), expected);
 }
@@ -51,7 +29,7 @@ TEST(ConsoleTexts, BannerShowsTheUmlautInUtf8OnAUtf8Console) {
 TEST(ConsoleTexts, UsageKeepsItsTrailingBlanks) {
     StringConsole console;
     PrintUsage(console);
-    EXPECT_EQ(console.Text(), kUsage);
+    EXPECT_EQ(console.Text(), kExpectedUsage);
 }
 
 TEST(ConsoleTexts, ErrorAndResultTexts) {

@@ -3,46 +3,25 @@
 
 #include <filesystem>
 
+#include "support/expected_texts.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
 namespace zubk {
 namespace {
 
+using testing::kExpectedBanner;
+using testing::kExpectedUsage;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::TempDir;
 
-const std::string kBanner =
-    "\n"
-    "******************************************************\n"
-    "** Hersteller  : zubkimport-Entwicklung             **\n"
-    "** Projekt     : KESTRAVON                          **\n"
-    "** Tool        : ZUBKIMPORT                         **\n"
-    "** Beschreibung:  \xDC"
-    "bernahme der Zutrittsbuchungen   **\n"
-    "**                aus der VEXLO62P in das Schema    **\n"
-    "**                QXSYSTEM Tabelle Qxs402Zpk        **\n"
-    "******************************************************\n"
-    "\n";
-
-const std::string kUsage =
-    "Befehlsformat: \n"
-    "ZUBKIMPORT.EXE Sektionname Terminalname Datei \n"
-    "\n"
-    "Sektionsname = Name der Sektion in der Ini-Datei     \n"
-    "Terminalname = Parameter fuer das SQL-Statement      \n"
-    "Datei        = Dateiname der Eingabedatei            \n"
-    "\n"
-    "Beispiel:\n"
-    "ZUBKIMPORT.EXE VEXLO62P ZutCtrl AdminQX.ZutCtrl.vexlo62p.txt 1\n"
-    "\n";
-
-const std::string kArgumentCountOutput = kBanner + "Falsche Anzahl Parameter\n\n" + kUsage;
-const std::string kSettingsOutput = kBanner +
+const std::string kArgumentCountOutput =
+    kExpectedBanner + "Falsche Anzahl Parameter\n\n" + kExpectedUsage;
+const std::string kSettingsOutput = kExpectedBanner +
                                     "Fehler beim Ermitteln des DB-Usr/DB-Pwd\n"
                                     "Quelle: '..\\..\\FILES\\KESTRAVON.INI'\n\n" +
-                                    kUsage;
+                                    kExpectedUsage;
 
 std::string Settings(std::string_view dbSystem, std::string_view database = "zubk_none") {
     return "1;MAIN;\r\n1;LOGIN;zubk\r\n2;MAIN;\r\n2;PASS;geheim\r\n3;MAIN;\r\n3;DATABASE;" +

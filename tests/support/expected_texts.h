@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+namespace zubk::testing {
+
+// The banner and the usage help as a code page 1252 console shows them, byte for byte.
+inline const std::string kExpectedBanner =
+    "\n"
+    "******************************************************\n"
+    "** Hersteller  : zubkimport-Entwicklung             **\n"
+    "** Projekt     : KESTRAVON                          **\n"
+    "** Tool        : ZUBKIMPORT                         **\n"
+    "** Beschreibung:  \xDC"
+    "bernahme der Zutrittsbuchungen   **\n"
+    "**                aus der VEXLO62P in das Schema    **\n"
+    "**                QXSYSTEM Tabelle Qxs402Zpk        **\n"
+    "******************************************************\n"
+    "\n";
+
+inline const std::string kExpectedUsage =
+    "Befehlsformat: \n"
+    "ZUBKIMPORT.EXE Sektionname Terminalname Datei \n"
+    "\n"
+    "Sektionsname = Name der Sektion in der Ini-Datei     \n"
+    "Terminalname = Parameter fuer das SQL-Statement      \n"
+    "Datei        = Dateiname der Eingabedatei            \n"
+    "\n"
+    "Beispiel:\n"
+    "ZUBKIMPORT.EXE VEXLO62P ZutCtrl AdminQX.ZutCtrl.vexlo62p.txt 1\n"
+    "\n";
+
+}  // namespace zubk::testing
