@@ -1,0 +1,233 @@
+// The Windows build, zubkimport.exe, run under wine on this machine: its console output byte
+// for byte, and its imports into the private MariaDB server next to those of the Linux build.
+// Wine's odbc32 hands every ODBC call to the machine's unixODBC, so both builds reach the
+// server through the same driver manager, driver and data sources.
+//
+// scripts/test-windows runs this program with the server started and these variables set:
+//   ZUBK_WINDOWS_BINARY  the zubkimport.exe to test
+//   ZUBK_WINE            the wine program (default /usr/lib/wine/wine64)
+//   ZUBK_TESTDB_STATE    the state file of scripts/testdb
+//   WINEPREFIX           a prefix of wine's, made for this run
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "support/process.h"
+#include "support/temp_dir.h"
+#include "support/test_database.h"
+
+namespace zubk {
+namespace {
+
+using testing::ProcessResult;
+using testing::RunProcess;
+using testing::TempDir;
+using testing::TestDatabase;
+
+// Code page 1252, with the Windows console's CR LF: the "Ü" is the byte 0xDC.
+const std::string kBanner =
+    "\r\n"
+    "******************************************************\r\n"
+    "** Hersteller  : zubkimport-Entwicklung             **\r\n"
+    "** Projekt     : KESTRAVON                          **\r\n"
+    "** Tool        : ZUBKIMPORT                         **\r\n"
+    "** Beschreibung:  \xDC"
+    "bernahme der Zutrittsbuchungen   **\r\n"
+    "**                aus der VEXLO62P in das Schema    **\r\n"
+    "**                QXSYSTEM Tabelle Qxs402Zpk        **\r\n"
+    "******************************************************\r\n"
+    "\r\n";
+
+const std::string kUsage =
+    "Befehlsformat: \r\n"
+    "ZUBKIMPORT.EXE Sektionname Terminalname Datei \r\n"
+    "\r\n"
+    "Sektionsname = Name der Sektion in der Ini-Datei     \r\n"
+    "Terminalname = Parameter fuer das SQL-Statement      \r\n"
+    "Datei        = Dateiname der Eingabedatei            \r\n"
+    "\r\n"
+    "Beispiel:\r\n"
+    "ZUBKIMPORT.EXE VEXLO62P ZutCtrl AdminQX.ZutCtrl.vexlo62p.txt 1\r\n"
+    "\r\n";
+
+constexpr std::string_view kRowColumns =
+    "ZpkTrm, ZpkLes, ZpkDtm, ZpkUhr, ZpkAsw, ZpkZus, IFNULL(ZpkFcd,'NULL'), "
+    "IFNULL(ZpkMld,'NULL'), ZpkLfd, TIMESTAMPDIFF(MINUTE, ZpkDat, NOW()) BETWEEN 0 AND 10";
+
+std::string RequiredEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr || *value == '\0') {
+        throw std::runtime_error(std::string(name) + " is not set: run scripts/test-windows");
+    }
+    return value;
+}
+
+std::string WineProgram() {
+    const char* wine = std::getenv("ZUBK_WINE");
+    return wine != nullptr && *wine != '\0' ? wine : "/usr/lib/wine/wine64";
+}
+
+// What a Windows console shows of the Linux build's output: every LF as CR LF.
+std::string WithCrLf(std::string_view text) {
+    std::string converted;
+    for (const char c : text) {
+        if (c == '\n') {
+            converted += '\r';
+        }
+        converted += c;
+    }
+    return converted;
+}
+
+std::string Record(std::string_view date, std::string_view time, std::string_view lfd,
+                   std::string_view les, std::string_view code, std::string_view identifier) {
+    std::string asw(identifier);
+    asw.resize(13, ' ');
+    return std::string(date) + std::string(time) + std::string(lfd) + std::string(les) +
+           std::string(code.substr(0, 2)) + asw + std::string(code.substr(2, 1));
+}
+
+class WindowsProgram : public ::testing::Test {
+protected:
+    void SetUp() override { ResetTables(); }
+
+    void ResetTables() const {
+        m_db.Execute(
+            "DELETE FROM qxs402zpk; DELETE FROM qxs405zzs;"
+            "INSERT INTO qxs405zzs VALUES ('121', 42), ('771', 7), ('771', 7);");
+    }
+
+    std::string Settings(std::string_view dataSource, std::string_view dbSystem,
+                         std::string_view password = {}) const {
+        const std::string pass = password.empty() ? m_db.Password() : std::string(password);
+        return "1;MAIN;\r\n1;LOGIN;" + m_db.User() + "\r\n2;MAIN;\r\n2;PASS;" + pass +
+               "\r\n3;MAIN;\r\n3;DATABASE;" + std::string(dataSource) +
+               "\r\n4;MAIN;\r\n4;DB_SYSTEM;" + std::string(dbSystem) + "\r\n";
+    }
+
+    // Runs zubkimport.exe in the test's folder, with the data sources of the private server.
+    ProcessResult RunWindows(const std::vector<std::string>& arguments,
+                             std::map<std::string, std::string> environment = {}) const {
+        std::vector<std::string> wineArguments = {m_windowsBinary};
+        wineArguments.insert(wineArguments.end(), arguments.begin(), arguments.end());
+        for (auto& [name, value] : m_db.ToolEnvironment()) {
+            environment.emplace(name, value);
+        }
+        environment.emplace("WINEDEBUG", "-all");
+        return RunProcess(m_wine, wineArguments, m_dir.Path().string(), environment);
+    }
+
+    ProcessResult RunLinux(const std::vector<std::string>& arguments) const {
+        return RunProcess(ZUBK_BINARY, arguments, m_dir.Path().string(), m_db.ToolEnvironment());
+    }
+
+    std::vector<std::string> Rows() const {
+        return m_db.Query("SELECT " + std::string(kRowColumns) + " FROM qxs402zpk ORDER BY ZpkLfd");
+    }
+
+    const std::string m_windowsBinary = RequiredEnvironment("ZUBK_WINDOWS_BINARY");
+    const std::string m_wine = WineProgram();
+    TestDatabase m_db;
+    TempDir m_dir;
+};
+
+TEST_F(WindowsProgram, WrongArgumentCountsPrintTheUsageHelpInCodePage1252WithCrLf) {
+    m_dir.Write("VEXLO00P.TXT", Settings("zubk_oracle", "ORACLE"));
+    const std::string expected = kBanner + "Falsche Anzahl Parameter\r\n\r\n" + kUsage;
+    // Redirected output has no console under wine (GetConsoleOutputCP gives 0), so the banner
+    // stays in code page 1252 whatever the machine's locale.
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string locale;
+    };
+    const Case cases[] = {
+        {{}, "C"},
+        {{"VEXLO62P", "ZutCtrl"}, "C"},
+        {{"VEXLO62P", "ZutCtrl", "AdminQX.ZutCtrl.vexlo62p.txt", "1"}, "C"},
+        {{}, "C.UTF-8"},
+    };
+    for (const Case& c : cases) {
+        const ProcessResult result = RunWindows(c.arguments, {{"LC_ALL", c.locale}});
+        EXPECT_EQ(result.exitCode, 1) << c.arguments.size() << " arguments, " << c.locale;
+        EXPECT_EQ(result.output, expected) << c.arguments.size() << " arguments, " << c.locale;
+        EXPECT_EQ(result.errorOutput, "");
+    }
+}
+
+TEST_F(WindowsProgram, MissingSettingsPrintTheSettingsErrorWithCrLf) {
+    const ProcessResult result = RunWindows({"VEXLO62P", "ZutCtrl", "in.txt"});
+    EXPECT_EQ(result.exitCode, 5);
+    EXPECT_EQ(result.output, kBanner +
+                                 "Fehler beim Ermitteln des DB-Usr/DB-Pwd\r\n"
+                                 "Quelle: '..\\..\\FILES\\KESTRAVON.INI'\r\n\r\n" +
+                                 kUsage);
+}
+
+TEST_F(WindowsProgram, ImportsAndReportsLikeTheLinuxBuild) {
+    const std::string good = Record("311205", "235959", "001", "01", "121", "0000004711") +
+                             Record("010106", "000000", "002", "02", "771", "O'Brien") +
+                             Record("150607", "120102", "003", "03", "999", "nobody");
+    const std::string withBadRecord = Record("010101", "010101", "001", "01", "121", "before") +
+                                      Record("020202", "020202", "002", "XY", "121", "bad") +
+                                      Record("030303", "030303", "003", "03", "121", "after");
+    struct Case {
+        const char* name;
+        std::string settings;
+        std::string bookings;
+        int exitCode;
+        std::size_t rows;
+    };
+    const Case cases[] = {
+        {"Oracle statements", Settings("zubk_oracle", "ORACLE"), good, 0, 2},
+        {"a statement the server rejects", Settings("zubk_oracle", "ORACLE"), withBadRecord, 2, 2},
+        {"SQL Server statements on MariaDB", Settings("zubk_mssql", "MSSQL"), good, 2, 0},
+        {"a wrong password", Settings("zubk_oracle", "ORACLE", "wrong"), good, 2, 0},
+        {"a data source that does not exist", Settings("zubk_no_such_source", "ORACLE"), good, 2,
+         0},
+        {"a server that does not answer", Settings("zubk_nosocket", "ORACLE"), good, 2, 0},
+    };
+    const std::vector<std::string> arguments = {"VEXLO62P", "ZutCtrl", "in/bookings.txt"};
+    for (const Case& c : cases) {
+        m_dir.Write("in/VEXLO00P.TXT", c.settings);
+        m_dir.Write("in/bookings.txt", c.bookings);
+
+        ResetTables();
+        const ProcessResult onLinux = RunLinux(arguments);
+        const std::vector<std::string> linuxRows = Rows();
+        ResetTables();
+        const ProcessResult onWindows = RunWindows(arguments);
+        const std::vector<std::string> windowsRows = Rows();
+
+        EXPECT_EQ(onLinux.exitCode, c.exitCode) << c.name << "\n" << onLinux.output;
+        EXPECT_EQ(onWindows.exitCode, c.exitCode) << c.name << "\n" << onWindows.output;
+        EXPECT_EQ(onWindows.output, WithCrLf(onLinux.output)) << c.name;
+        EXPECT_EQ(onWindows.errorOutput, "") << c.name;
+        EXPECT_EQ(linuxRows.size(), c.rows) << c.name;
+        EXPECT_EQ(windowsRows, linuxRows) << c.name;
+    }
+}
+
+TEST_F(WindowsProgram, FindsTheParameterFileBesideAWindowsPath) {
+    m_dir.Write("in/VEXLO00P.TXT", Settings("zubk_oracle", "ORACLE"));
+    m_dir.Write("in/bookings.txt", Record("311205", "235959", "001", "01", "121", "x"));
+    // Wine shows the machine's root folder as drive Z:.
+    std::string absolute = "Z:" + (m_dir.Path() / "in" / "bookings.txt").string();
+    std::replace(absolute.begin(), absolute.end(), '/', '\\');
+    for (const std::string& input : {std::string("in\\bookings.txt"), absolute}) {
+        ResetTables();
+        const ProcessResult result = RunWindows({"VEXLO62P", "ZutCtrl", input});
+        EXPECT_EQ(result.exitCode, 0) << input << "\n" << result.output;
+        EXPECT_EQ(result.output, "1 Saetze kopiert aus Datei " + input + " \r\n");
+        EXPECT_EQ(m_db.Query("SELECT ZpkAsw, ZpkZus FROM qxs402zpk"),
+                  (std::vector<std::string>{"x\t42"}))
+            << input;
+    }
+}
+
+}  // namespace
+}  // namespace zubk
