@@ -100,6 +100,16 @@ TEST_F(DatabaseRun, MySqlStatementsInsertOneRowPerCodeFound) {
                       }));
 }
 
+TEST_F(DatabaseRun, TheServerReadsTheClockOncePerStatementAsOracleDoes) {
+    // ZpkDat is SYSDATE. Were it read per row, a code with two identical rows would insert
+    // two rows whenever a second ends between them. Microseconds and a short sleep per row
+    // make any second reading show.
+    EXPECT_EQ(m_db.Query("SELECT DISTINCT SYSDATE(6), zzsnum FROM qxs405zzs "
+                         "WHERE zzstcd = '771' AND SLEEP(0.01) = 0")
+                  .size(),
+              1U);
+}
+
 TEST_F(DatabaseRun, AFailingStatementIsReportedAndTheRunGoesOn) {
     const std::string bad = Record("020202", "020202", "002", "XY", "121", "bad");
     const std::string bookings = Record("010101", "010101", "001", "01", "121", "before") + bad +
