@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
 #include "support/temp_dir.h"
 
 namespace zubk {
@@ -46,7 +50,40 @@ TEST(LoadInputFile, AMissingFileIsReportedAsMinusOne) {
     EXPECT_EQ(state.InputText, "");
 }
 
+TEST(LoadInputFile, OnlyAFileThatIsNotThereIsNoInput) {
+    TempDir dir;
+    dir.Write("file.txt", "x");
+    std::vector<std::string> names = {"missing.txt", "no-folder/x.txt", ""};
 #ifndef _WIN32
+    names.push_back("file.txt/x.txt");       // a file where a folder should be
+    names.push_back(std::string(300, 'n'));  // a name no file system takes
+#endif
+    for (const std::string& name : names) {
+        RunState state;
+        state.InputFileName = name.empty() ? name : (dir.Path() / name).string();
+        EXPECT_EQ(LoadInputFile(state), kInputFileMissing) << name;
+    }
+}
+
+#ifndef _WIN32
+// As root no permission can be withheld; a link to itself is a file that is there and cannot
+// be opened all the same.
+TEST(LoadInputFile, AFileThatIsThereButCannotBeOpenedIsAnError) {
+    TempDir dir;
+    const auto loop = dir.Path() / "loop.txt";
+    std::filesystem::create_symlink(loop, loop);
+    RunState state;
+    state.InputFileName = loop.string();
+    try {
+        LoadInputFile(state);
+        FAIL() << "no error for a file that cannot be opened";
+    } catch (const InputFileReadError& error) {
+        EXPECT_EQ(error.FileName(), loop.string());
+        EXPECT_STREQ(error.what(), std::strerror(ELOOP));
+    }
+    EXPECT_EQ(state.InputText, "");
+}
+
 TEST(LoadInputFile, AFileThatOpensButCannotBeReadIsAnError) {
     TempDir dir;
     RunState state;
