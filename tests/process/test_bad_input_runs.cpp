@@ -95,8 +95,8 @@ std::string RandomRecord(std::mt19937& random, int i) {
     auto put = [&record](std::size_t at, std::string_view bytes) {
         std::copy(bytes.begin(), bytes.end(), record.begin() + static_cast<std::ptrdiff_t>(at));
     };
-    char lfd[4];
-    std::snprintf(lfd, sizeof lfd, "%03d", i);
+    std::string lfd = std::to_string(i);
+    lfd.insert(0, 3 - lfd.size(), '0');
     put(12, lfd);
     if (kind != 3) {
         put(17, "12");

@@ -34,11 +34,11 @@ constexpr std::string_view kMessageStart = "Exception bei Datenbank Open\n";
 
 // Record i books code 121, which has a row, with the identifier "id<i>" to find it again.
 std::string Record(int i) {
-    char lfd[4];
-    std::snprintf(lfd, sizeof lfd, "%03d", i % 1000);
+    std::string lfd = std::to_string(i % 1000);
+    lfd.insert(0, 3 - lfd.size(), '0');
     std::string identifier = "id" + std::to_string(i);
     identifier.resize(13, ' ');
-    return "311205235959" + std::string(lfd) + "0112" + identifier + "1";
+    return "311205235959" + lfd + "0112" + identifier + "1";
 }
 
 std::string Settings(const TestDatabase& db) {
