@@ -29,14 +29,31 @@ std::size_t SizeHint(const std::string& fileName) {
     return error ? 0 : static_cast<std::size_t>(size);
 }
 
+// Only a file that is not there means "nothing to import". A file that is there but cannot be
+// opened (no permission, held by the program still writing it, a loop of links) holds
+// bookings that would otherwise be reported as a run of 0 records.
+bool IsMissing(int openError) {
+    return openError == ENOENT || openError == ENOTDIR || openError == ENAMETOOLONG;
+}
+
 }  // namespace
 
 int LoadInputFile(RunState& state) {
     std::string& text = state.InputText;
     text.clear();
+    // An empty name names no file; some C libraries take it for an invalid argument to fopen
+    // and end the process.
+    if (state.InputFileName.empty()) {
+        return kInputFileMissing;
+    }
+    errno = 0;
     const platform::UniqueFile file = platform::OpenForBinaryReading(state.InputFileName);
     if (!file) {
-        return kInputFileMissing;
+        const int error = errno;
+        if (IsMissing(error)) {
+            return kInputFileMissing;
+        }
+        throw InputFileReadError(state.InputFileName, ReadErrorText(error));
     }
 
     // One buffer of the file's size; whatever comes beyond it (a file still growing, a pipe)

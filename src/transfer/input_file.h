@@ -22,9 +22,9 @@ private:
 inline constexpr int kInputFileMissing = -1;
 
 // Reads the file named by state.InputFileName whole and unchanged into state.InputText; a NUL
-// byte ends the text there. Returns kInputFileMissing, with InputText empty, when the file
-// cannot be opened, and 0 when it was read. Throws InputFileReadError when it was opened but
-// not read to its end, so that no part of it is imported.
+// byte ends the text there. Returns kInputFileMissing, with InputText empty, when there is no
+// such file, and 0 when it was read. Throws InputFileReadError when it is there but cannot be
+// opened, or was opened but not read to its end, so that no part of it is imported.
 int LoadInputFile(RunState& state);
 
 }  // namespace zubk

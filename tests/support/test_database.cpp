@@ -54,6 +54,14 @@ TestDatabase::TestDatabase() {
     }
 }
 
+const std::string& TestDatabase::StateValue(const std::string& key) const {
+    const auto found = m_values.find(key);
+    if (found == m_values.end()) {
+        throw std::runtime_error("test database state lacks " + key);
+    }
+    return found->second;
+}
+
 std::map<std::string, std::string> TestDatabase::ToolEnvironment() const {
     return {{"ODBCINI", m_values.at("ODBCINI")}, {"LC_ALL", "C"}};
 }

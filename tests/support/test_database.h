@@ -18,6 +18,8 @@ public:
     std::map<std::string, std::string> ToolEnvironment() const;
 
     const std::string& User() const { return m_values.at("ZUBK_TESTDB_USER"); }
+    // Any value of the state file, e.g. ZUBK_TESTDB_DIR; throws when it is not there.
+    const std::string& StateValue(const std::string& key) const;
     const std::string& Password() const { return m_values.at("ZUBK_TESTDB_PASSWORD"); }
 
     // Runs SQL as root in the schema qxsystem; returns the rows, fields tab-separated.

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "support/platform_behaviour.h"
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
 #include "support/temp_dir.h"
 
 namespace zubk {
@@ -47,16 +50,49 @@ TEST(LoadInputFile, AMissingFileIsReportedAsMinusOne) {
     EXPECT_EQ(state.InputText, "");
 }
 
-TEST(LoadInputFile, ADirectoryIsUnreadableWhereItOpensAndMissingWhereItDoesNot) {
+TEST(LoadInputFile, OnlyAFileThatIsNotThereIsNoInput) {
+    TempDir dir;
+    dir.Write("file.txt", "x");
+    std::vector<std::string> names = {"missing.txt", "no-folder/x.txt", ""};  // "": no argument
+#ifndef _WIN32
+    names.push_back("file.txt/x.txt");       // a file where a folder should be
+    names.push_back(std::string(300, 'n'));  // a name no file system takes
+#endif
+    for (const std::string& name : names) {
+        RunState state;
+        state.InputFileName = name.empty() ? name : (dir.Path() / name).string();
+        EXPECT_EQ(LoadInputFile(state), kInputFileMissing) << name;
+    }
+}
+
+#ifndef _WIN32
+// As root no permission can be withheld; a link to itself is a file that is there and cannot
+// be opened all the same.
+TEST(LoadInputFile, AFileThatIsThereButCannotBeOpenedIsAnError) {
+    TempDir dir;
+    const auto loop = dir.Path() / "loop.txt";
+    std::filesystem::create_symlink(loop, loop);
+    RunState state;
+    state.InputFileName = loop.string();
+    try {
+        LoadInputFile(state);
+        FAIL() << "no error for a file that cannot be opened";
+    } catch (const InputFileReadError& error) {
+        EXPECT_EQ(error.FileName(), loop.string());
+        EXPECT_STREQ(error.what(), std::strerror(ELOOP));
+    }
+    EXPECT_EQ(state.InputText, "");
+}
+#endif
+
+TEST(LoadInputFile, ADirectoryIsThereButCannotBeRead) {
     TempDir dir;
     RunState state;
     state.InputText = "stale";
+    // A directory is there but cannot be read: POSIX systems open it and fail on reading,
+    // Windows refuses to open it.
     state.InputFileName = dir.Path().string();
-    if constexpr (testing::kDirectoriesOpenAsFiles) {
-        EXPECT_THROW(LoadInputFile(state), InputFileReadError);
-    } else {
-        EXPECT_EQ(LoadInputFile(state), kInputFileMissing);
-    }
+    EXPECT_THROW(LoadInputFile(state), InputFileReadError);
     EXPECT_EQ(state.InputText, "");
 }
 
