@@ -15,6 +15,7 @@
 #include "support/string_console.h"
 #include "support/temp_dir.h"
 #include "transfer/booking_record.h"
+#include "transfer/sql_dialect.h"
 #include "transfer/statement_builder.h"
 
 namespace zubk {
@@ -139,7 +140,7 @@ std::string Refusal(void (*printError)(Console&)) {
 std::string UnknownDbSystemRefusal(std::string_view dbSystem) {
     StringConsole console;
     PrintBanner(console);
-    PrintUnknownDbSystem(console, dbSystem, "ORACLE, MSSQL");
+    PrintUnknownDbSystem(console, dbSystem, SupportedDbSystems());
     PrintUsage(console);
     return console.Text();
 }
