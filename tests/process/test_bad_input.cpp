@@ -11,6 +11,7 @@
 
 #include "app/console_texts.h"
 #include "settings/parameter_file.h"
+#include "support/fixtures.h"
 #include "support/process.h"
 #include "support/string_console.h"
 #include "support/temp_dir.h"
@@ -21,6 +22,7 @@
 namespace zubk {
 namespace {
 
+using testing::ParameterFile;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::StringConsole;
@@ -33,9 +35,7 @@ constexpr std::string_view kNoSourceMessage =
     "Verbindung zur Datenquelle 'zubk_none' als Benutzer 'zubk' fehlgeschlagen\nSQLSTATE IM002";
 
 std::string Settings(std::string_view dbSystem = "ORACLE") {
-    return "1;MAIN;\r\n1;LOGIN;zubk\r\n2;MAIN;\r\n2;PASS;geheim\r\n3;MAIN;\r\n3;DATABASE;zubk_"
-           "none\r\n4;MAIN;\r\n4;DB_SYSTEM;" +
-           std::string(dbSystem) + "\r\n";
+    return ParameterFile("zubk", "geheim", "zubk_none", dbSystem);
 }
 
 ProcessResult RunTool(const TempDir& dir, const std::vector<std::string>& arguments) {

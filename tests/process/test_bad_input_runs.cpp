@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/fixtures.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
@@ -18,6 +19,7 @@
 namespace zubk {
 namespace {
 
+using testing::CountOccurrences;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::TempDir;
@@ -25,14 +27,6 @@ using testing::TestDatabase;
 
 constexpr std::string_view kRecord = "31120523595900701120000004711   1";
 constexpr std::string_view kMessageStart = "Exception bei Datenbank Open\n";
-
-std::size_t Count(std::string_view text, std::string_view part) {
-    std::size_t count = 0;
-    for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
 
 std::string Hex(std::string_view bytes) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -140,7 +134,8 @@ TEST_F(BadInputRun, RandomRecordsInsertUnchangedInsertNothingOrAreReported) {
     for (int i = 0; i < kRecords; ++i) {
         const std::string lfd = records[static_cast<std::size_t>(i)].substr(12, 3);
         const bool reported =
-            Count(result.output, "'" + lfd + "'from qxsystem.qxs405Zzs where zzstcd =  '") == 1;
+            CountOccurrences(result.output,
+                             "'" + lfd + "'from qxsystem.qxs405Zzs where zzstcd =  '") == 1;
         const bool inserted = rows.count(lfd) == 1;
         reportedCount += reported ? 1 : 0;
         const std::string& record = records[static_cast<std::size_t>(i)];
@@ -155,7 +150,7 @@ TEST_F(BadInputRun, RandomRecordsInsertUnchangedInsertNothingOrAreReported) {
             EXPECT_EQ(rows[lfd], Hex(TrimmedIdentifier(record))) << "record " << i;
         }
     }
-    EXPECT_EQ(Count(result.output, kMessageStart), reportedCount);
+    EXPECT_EQ(CountOccurrences(result.output, kMessageStart), reportedCount);
     EXPECT_EQ(result.exitCode, reportedCount > 0 ? 2 : 0);
     EXPECT_EQ(result.errorOutput, "");
     ASSERT_GE(result.output.size(), Summary(kRecords).size());
@@ -214,9 +209,9 @@ TEST_F(BadInputRun, BrokenFilesHaveTheirDefinedOutcome) {
         EXPECT_EQ(result.exitCode, c.exitCode) << result.output.substr(0, 2000);
         EXPECT_EQ(m_db.Query("SELECT ZpkAsw FROM qxs402zpk ORDER BY ZpkAsw"),
                   c.identifiersInserted);
-        EXPECT_EQ(Count(result.output, kMessageStart), c.sqlStatesReported.size());
+        EXPECT_EQ(CountOccurrences(result.output, kMessageStart), c.sqlStatesReported.size());
         for (const std::string& sqlState : c.sqlStatesReported) {
-            EXPECT_EQ(Count(result.output, "SQLSTATE " + sqlState), 1U) << result.output;
+            EXPECT_EQ(CountOccurrences(result.output, "SQLSTATE " + sqlState), 1U) << result.output;
         }
         ASSERT_GE(result.output.size(), Summary(c.statements).size());
         EXPECT_EQ(result.output.substr(result.output.size() - Summary(c.statements).size()),

@@ -4,14 +4,17 @@
 #include <filesystem>
 
 #include "support/expected_texts.h"
+#include "support/fixtures.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
 namespace zubk {
 namespace {
 
+using testing::CountOccurrences;
 using testing::kExpectedBanner;
 using testing::kExpectedUsage;
+using testing::ParameterFile;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::TempDir;
@@ -24,8 +27,7 @@ const std::string kSettingsOutput = kExpectedBanner +
                                     kExpectedUsage;
 
 std::string Settings(std::string_view dbSystem, std::string_view database = "zubk_none") {
-    return "1;MAIN;\r\n1;LOGIN;zubk\r\n2;MAIN;\r\n2;PASS;geheim\r\n3;MAIN;\r\n3;DATABASE;" +
-           std::string(database) + "\r\n4;MAIN;\r\n4;DB_SYSTEM;" + std::string(dbSystem) + "\r\n";
+    return ParameterFile("zubk", "geheim", database, dbSystem);
 }
 
 // Runs the tool in dir with a code page 1252 console and no data sources of the machine's.
@@ -140,12 +142,7 @@ TEST(CommandLine, ADataSourceThatDoesNotExistFailsEveryStatementWithExitCode2) {
 
     const ProcessResult two = RunTool(dir, {"S", "T", "two.txt"});
     EXPECT_EQ(two.exitCode, 2);
-    std::size_t messages = 0;
-    for (auto at = two.output.find("Exception bei Datenbank Open\n"); at != std::string::npos;
-         at = two.output.find("Exception bei Datenbank Open\n", at + 1)) {
-        ++messages;
-    }
-    EXPECT_EQ(messages, 2U);
+    EXPECT_EQ(CountOccurrences(two.output, "Exception bei Datenbank Open\n"), 2U);
     EXPECT_NE(two.output.find("2 Saetze kopiert aus Datei two.txt \n"), std::string::npos);
 }
 

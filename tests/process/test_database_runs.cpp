@@ -4,6 +4,7 @@
 #include <chrono>
 #include <string>
 
+#include "support/fixtures.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
@@ -11,6 +12,9 @@
 namespace zubk {
 namespace {
 
+using testing::BookingRecordText;
+using testing::CountOccurrences;
+using testing::ParameterFile;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::TempDir;
@@ -19,16 +23,6 @@ using testing::TestDatabase;
 constexpr std::string_view kColumns =
     "ZpkTrm, ZpkLes, ZpkDtm, ZpkUhr, ZpkAsw, ZpkZus, IFNULL(ZpkFcd,'NULL'), "
     "IFNULL(ZpkMld,'NULL'), ZpkLfd, TIMESTAMPDIFF(MINUTE, ZpkDat, NOW()) BETWEEN 0 AND 10";
-
-// A booking record from its fields: date ddmmyy, time hhmmss, lfd, les, code (3 characters:
-// two in columns 18-19, the last in column 33) and an identifier of up to 13 characters.
-std::string Record(std::string_view date, std::string_view time, std::string_view lfd,
-                   std::string_view les, std::string_view code, std::string_view identifier) {
-    std::string asw(identifier);
-    asw.resize(13, ' ');
-    return std::string(date) + std::string(time) + std::string(lfd) + std::string(les) +
-           std::string(code.substr(0, 2)) + asw + std::string(code.substr(2, 1));
-}
 
 class DatabaseRun : public ::testing::Test {
 protected:
@@ -40,10 +34,8 @@ protected:
 
     std::string Settings(std::string_view dataSource, std::string_view dbSystem,
                          std::string_view password = {}) const {
-        const std::string pass = password.empty() ? m_db.Password() : std::string(password);
-        return "1;MAIN;\r\n1;LOGIN;" + m_db.User() + "\r\n2;MAIN;\r\n2;PASS;" + pass +
-               "\r\n3;MAIN;\r\n3;DATABASE;" + std::string(dataSource) +
-               "\r\n4;MAIN;\r\n4;DB_SYSTEM;" + std::string(dbSystem) + "\r\n";
+        return ParameterFile(m_db.User(), password.empty() ? m_db.Password() : password, dataSource,
+                             dbSystem);
     }
 
     ProcessResult Import(std::string_view settings, std::string_view bookings,
@@ -70,9 +62,10 @@ protected:
 };
 
 TEST_F(DatabaseRun, OracleStatementsInsertOneRowPerCodeFound) {
-    const std::string bookings = Record("311205", "235959", "001", "01", "121", "0000004711") +
-                                 Record("010106", "000000", "002", "02", "771", "ABC") +
-                                 Record("150607", "120102", "003", "03", "999", "nobody");
+    const std::string bookings =
+        BookingRecordText("311205", "235959", "001", "01", "121", "0000004711") +
+        BookingRecordText("010106", "000000", "002", "02", "771", "ABC") +
+        BookingRecordText("150607", "120102", "003", "03", "999", "nobody");
     const ProcessResult result = Import(Settings("zubk_oracle", "ORACLE"), bookings);
     EXPECT_EQ(result.exitCode, 0) << result.output;
     // The code without a row is counted and silent; two identical rows insert one.
@@ -86,9 +79,10 @@ TEST_F(DatabaseRun, OracleStatementsInsertOneRowPerCodeFound) {
 }
 
 TEST_F(DatabaseRun, MySqlStatementsInsertOneRowPerCodeFound) {
-    const std::string bookings = Record("311205", "235959", "001", "01", "121", "a\\'b\\") +
-                                 Record("290204", "000001", "002", "02", "771", "ABC") +
-                                 Record("150607", "120102", "003", "03", "999", "nobody");
+    const std::string bookings =
+        BookingRecordText("311205", "235959", "001", "01", "121", "a\\'b\\") +
+        BookingRecordText("290204", "000001", "002", "02", "771", "ABC") +
+        BookingRecordText("150607", "120102", "003", "03", "999", "nobody");
     const ProcessResult result = Import(Settings("zubk_mysql", "MySQL"), bookings, "Zut'\\Ctrl");
     EXPECT_EQ(result.exitCode, 0) << result.output;
     EXPECT_EQ(result.output, "3 Saetze kopiert aus Datei " + InputName() + " \n");
@@ -111,9 +105,10 @@ TEST_F(DatabaseRun, TheServerReadsTheClockOncePerStatementAsOracleDoes) {
 }
 
 TEST_F(DatabaseRun, AFailingStatementIsReportedAndTheRunGoesOn) {
-    const std::string bad = Record("020202", "020202", "002", "XY", "121", "bad");
-    const std::string bookings = Record("010101", "010101", "001", "01", "121", "before") + bad +
-                                 Record("030303", "030303", "003", "03", "121", "after");
+    const std::string bad = BookingRecordText("020202", "020202", "002", "XY", "121", "bad");
+    const std::string bookings =
+        BookingRecordText("010101", "010101", "001", "01", "121", "before") + bad +
+        BookingRecordText("030303", "030303", "003", "03", "121", "after");
     const ProcessResult result = Import(Settings("zubk_oracle", "ORACLE"), bookings);
     EXPECT_EQ(result.exitCode, 2);
     const std::string head =
@@ -134,34 +129,30 @@ TEST_F(DatabaseRun, AFailingStatementIsReportedAndTheRunGoesOn) {
 }
 
 TEST_F(DatabaseRun, ApostrophesArriveIntact) {
-    const ProcessResult result =
-        Import(Settings("zubk_oracle", "ORACLE"),
-               Record("311205", "235959", "001", "01", "121", "O'Brien'); --"), "Zut'Ctrl");
+    const ProcessResult result = Import(
+        Settings("zubk_oracle", "ORACLE"),
+        BookingRecordText("311205", "235959", "001", "01", "121", "O'Brien'); --"), "Zut'Ctrl");
     EXPECT_EQ(result.exitCode, 0) << result.output;
     EXPECT_EQ(m_db.Query("SELECT ZpkTrm, ZpkAsw FROM qxs402zpk"),
               (std::vector<std::string>{"Zut'Ctrl\tO'Brien'); --"}));
 }
 
 TEST_F(DatabaseRun, AnUnreachableServerFailsEveryRecordWithoutHanging) {
-    const std::string record = Record("311205", "235959", "001", "01", "121", "x");
+    const std::string record = BookingRecordText("311205", "235959", "001", "01", "121", "x");
     const auto start = std::chrono::steady_clock::now();
     const ProcessResult result =
         Import(Settings("zubk_nosocket", "ORACLE"), record + record + record);
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
     EXPECT_EQ(result.exitCode, 2);
-    std::size_t messages = 0;
-    for (auto at = result.output.find("SQLSTATE HY000 (2002)"); at != std::string::npos;
-         at = result.output.find("SQLSTATE HY000 (2002)", at + 1)) {
-        ++messages;
-    }
-    EXPECT_EQ(messages, 3U) << result.output;
+    EXPECT_EQ(CountOccurrences(result.output, "SQLSTATE HY000 (2002)"), 3U) << result.output;
     EXPECT_NE(result.output.find("3 Saetze kopiert"), std::string::npos);
     RecordProperty("seconds", std::to_string(seconds.count()));
 }
 
 TEST_F(DatabaseRun, AWrongPasswordIsRefusedByTheServer) {
-    const ProcessResult result = Import(Settings("zubk_oracle", "ORACLE", "wrong"),
-                                        Record("311205", "235959", "001", "01", "121", "x"));
+    const ProcessResult result =
+        Import(Settings("zubk_oracle", "ORACLE", "wrong"),
+               BookingRecordText("311205", "235959", "001", "01", "121", "x"));
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_NE(result.output.find("SQLSTATE 28000 (1045)"), std::string::npos) << result.output;
     EXPECT_EQ(result.output.find("wrong"), std::string::npos) << "the password was printed";
@@ -170,8 +161,9 @@ TEST_F(DatabaseRun, AWrongPasswordIsRefusedByTheServer) {
 
 TEST_F(DatabaseRun, SqlServerStatementsReachTheServerAndItsErrorIsPrinted) {
     // MariaDB does not speak this dialect: the run shows the server's own message.
-    const ProcessResult result = Import(Settings("zubk_mssql", "MSSQL"),
-                                        Record("311205", "235959", "001", "01", "121", "x"));
+    const ProcessResult result =
+        Import(Settings("zubk_mssql", "MSSQL"),
+               BookingRecordText("311205", "235959", "001", "01", "121", "x"));
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_NE(result.output.find("CONVERT(DATETIME, '31.12.05', 4)"), std::string::npos);
     EXPECT_NE(result.output.find("SQLSTATE HY000 (4161)"), std::string::npos) << result.output;
@@ -183,7 +175,8 @@ TEST_F(DatabaseRun, ManyRecordsGoThroughAtAConstantPace) {
     bookings.reserve(kRecords * 33);
     for (int i = 0; i < kRecords; ++i) {
         const std::string lfd = std::to_string(100 + i % 900);
-        bookings += Record("311205", "235959", lfd, "01", i % 3 == 0 ? "999" : "121", "id");
+        bookings +=
+            BookingRecordText("311205", "235959", lfd, "01", i % 3 == 0 ? "999" : "121", "id");
     }
     const auto start = std::chrono::steady_clock::now();
     const ProcessResult result = Import(Settings("zubk_oracle", "ORACLE"), bookings);

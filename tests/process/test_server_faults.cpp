@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/fixtures.h"
 #include "support/process.h"
 #include "support/server_control.h"
 #include "support/temp_dir.h"
@@ -19,6 +20,7 @@ namespace zubk {
 namespace {
 
 using testing::BackgroundProcess;
+using testing::ParameterFile;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::ServerControl;
@@ -42,8 +44,7 @@ std::string Record(int i) {
 }
 
 std::string Settings(const TestDatabase& db) {
-    return "1;MAIN;\r\n1;LOGIN;" + db.User() + "\r\n2;MAIN;\r\n2;PASS;" + db.Password() +
-           "\r\n3;MAIN;\r\n3;DATABASE;zubk_oracle\r\n4;MAIN;\r\n4;DB_SYSTEM;ORACLE\r\n";
+    return ParameterFile(db.User(), db.Password(), "zubk_oracle", "ORACLE");
 }
 
 // The record numbers of the statements that a run reported, in the order of its output.

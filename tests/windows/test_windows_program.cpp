@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "support/fixtures.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
@@ -24,6 +25,8 @@
 namespace zubk {
 namespace {
 
+using testing::BookingRecordText;
+using testing::ParameterFile;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::TempDir;
@@ -84,14 +87,6 @@ std::string WithCrLf(std::string_view text) {
     return converted;
 }
 
-std::string Record(std::string_view date, std::string_view time, std::string_view lfd,
-                   std::string_view les, std::string_view code, std::string_view identifier) {
-    std::string asw(identifier);
-    asw.resize(13, ' ');
-    return std::string(date) + std::string(time) + std::string(lfd) + std::string(les) +
-           std::string(code.substr(0, 2)) + asw + std::string(code.substr(2, 1));
-}
-
 class WindowsProgram : public ::testing::Test {
 protected:
     void SetUp() override { ResetTables(); }
@@ -104,10 +99,8 @@ protected:
 
     std::string Settings(std::string_view dataSource, std::string_view dbSystem,
                          std::string_view password = {}) const {
-        const std::string pass = password.empty() ? m_db.Password() : std::string(password);
-        return "1;MAIN;\r\n1;LOGIN;" + m_db.User() + "\r\n2;MAIN;\r\n2;PASS;" + pass +
-               "\r\n3;MAIN;\r\n3;DATABASE;" + std::string(dataSource) +
-               "\r\n4;MAIN;\r\n4;DB_SYSTEM;" + std::string(dbSystem) + "\r\n";
+        return ParameterFile(m_db.User(), password.empty() ? m_db.Password() : password, dataSource,
+                             dbSystem);
     }
 
     // Runs zubkimport.exe in the test's folder, with the data sources of the private server.
@@ -169,12 +162,14 @@ TEST_F(WindowsProgram, MissingSettingsPrintTheSettingsErrorWithCrLf) {
 }
 
 TEST_F(WindowsProgram, ImportsAndReportsLikeTheLinuxBuild) {
-    const std::string good = Record("311205", "235959", "001", "01", "121", "0000004711") +
-                             Record("010106", "000000", "002", "02", "771", "O'Brien") +
-                             Record("150607", "120102", "003", "03", "999", "nobody");
-    const std::string withBadRecord = Record("010101", "010101", "001", "01", "121", "before") +
-                                      Record("020202", "020202", "002", "XY", "121", "bad") +
-                                      Record("030303", "030303", "003", "03", "121", "after");
+    const std::string good =
+        BookingRecordText("311205", "235959", "001", "01", "121", "0000004711") +
+        BookingRecordText("010106", "000000", "002", "02", "771", "O'Brien") +
+        BookingRecordText("150607", "120102", "003", "03", "999", "nobody");
+    const std::string withBadRecord =
+        BookingRecordText("010101", "010101", "001", "01", "121", "before") +
+        BookingRecordText("020202", "020202", "002", "XY", "121", "bad") +
+        BookingRecordText("030303", "030303", "003", "03", "121", "after");
     struct Case {
         const char* name;
         std::string settings;
@@ -214,7 +209,7 @@ TEST_F(WindowsProgram, ImportsAndReportsLikeTheLinuxBuild) {
 
 TEST_F(WindowsProgram, FindsTheParameterFileBesideAWindowsPath) {
     m_dir.Write("in/VEXLO00P.TXT", Settings("zubk_oracle", "ORACLE"));
-    m_dir.Write("in/bookings.txt", Record("311205", "235959", "001", "01", "121", "x"));
+    m_dir.Write("in/bookings.txt", BookingRecordText("311205", "235959", "001", "01", "121", "x"));
     // Wine shows the machine's root folder as drive Z:.
     std::string absolute = "Z:" + (m_dir.Path() / "in" / "bookings.txt").string();
     std::replace(absolute.begin(), absolute.end(), '/', '\\');
