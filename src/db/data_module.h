@@ -16,9 +16,6 @@ public:
     Tdm1(const Tdm1&) = delete;
     Tdm1& operator=(const Tdm1&) = delete;
 
-    // The name of the root object of the stored description.
-    static constexpr std::string_view kName = "dm1";
-
     TDatabase KESTRAVON;
     TQuery Qry1;
 

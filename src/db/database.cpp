@@ -28,10 +28,6 @@ void TDatabase::Open() {
     }
 }
 
-void TDatabase::Close() noexcept {
-    m_connection.reset();
-}
-
 void TDatabase::Execute(std::string_view sql) {
     if (!Connected()) {
         throw EDatabaseError("Die Datenbank '" + DatabaseName + "' ist nicht geoeffnet", {});

@@ -33,8 +33,8 @@ public:
     bool Connected() const { return m_connection != nullptr; }
 
     // Connects in automatic-commit mode; throws EDatabaseError and stays closed on failure.
+    // The connection closes when the component goes away.
     void Open();
-    void Close() noexcept;
 
     // Executes one statement that returns no rows on the open connection.
     void Execute(std::string_view sql);

@@ -10,7 +10,6 @@ namespace {
 
 TEST(Tdm1, HoldsTheStoredSettingsAndDoesNotConnect) {
     Tdm1 dm1;
-    EXPECT_EQ(Tdm1::kName, "dm1");
     EXPECT_EQ(dm1.KESTRAVON.AliasName, "KESTRAVON");
     EXPECT_EQ(dm1.KESTRAVON.DatabaseName, "QXDB");
     EXPECT_FALSE(dm1.KESTRAVON.LoginPrompt);

@@ -11,6 +11,7 @@
 
 #include "app/console_texts.h"
 #include "settings/parameter_file.h"
+#include "support/expected_refusal.h"
 #include "support/fixtures.h"
 #include "support/process.h"
 #include "support/string_console.h"
@@ -22,6 +23,8 @@
 namespace zubk {
 namespace {
 
+using testing::ExpectedRefusal;
+using testing::ExpectedUnknownDbSystemRefusal;
 using testing::ParameterFile;
 using testing::ProcessResult;
 using testing::RunProcess;
@@ -129,22 +132,6 @@ TEST(BadInputFile, AFileThatIsThereButCannotBeOpenedEndsTheRunWithExitCode3) {
               "Fehler beim Lesen der Datei loop.txt: Too many levels of symbolic links\n");
 }
 
-std::string Refusal(void (*printError)(Console&)) {
-    StringConsole console;
-    PrintBanner(console);
-    printError(console);
-    PrintUsage(console);
-    return console.Text();
-}
-
-std::string UnknownDbSystemRefusal(std::string_view dbSystem) {
-    StringConsole console;
-    PrintBanner(console);
-    PrintUnknownDbSystem(console, dbSystem, SupportedDbSystems());
-    PrintUsage(console);
-    return console.Text();
-}
-
 struct ParameterFileCase {
     const char* name;
     std::string bytes;
@@ -153,7 +140,7 @@ struct ParameterFileCase {
 
 TEST(BadParameterFile, EndsTheRunWithExitCode5BeforeAnyRecord) {
     const std::string good = Settings();
-    const std::string missing = Refusal(PrintSettingsError);
+    const std::string missing = ExpectedRefusal(PrintSettingsError);
     auto replaced = [&good](std::string_view from, std::string_view to) {
         std::string bytes = good;
         bytes.replace(bytes.find(from), from.size(), to);
@@ -173,11 +160,11 @@ TEST(BadParameterFile, EndsTheRunWithExitCode5BeforeAnyRecord) {
         // The pieces of a long line have no separator and answer every lookup.
         {"a line of thousands of characters before the entries",
          "9;MAIN;" + std::string(3000, 'x') + "\r\n9;NOTE;x\r\n" + good,
-         UnknownDbSystemRefusal(std::string(kParamTextCapacity, 'x'))},
+         ExpectedUnknownDbSystemRefusal(std::string(kParamTextCapacity, 'x'))},
         // A NUL byte hides the rest of its line, the line end included.
         {"a NUL byte in a value", replaced("ORACLE", std::string("ORA\0CLE", 7)), missing},
         // An empty first line has no section, so its entry answers every lookup.
-        {"a NUL byte first", '\0' + good, UnknownDbSystemRefusal("zubk")},
+        {"a NUL byte first", '\0' + good, ExpectedUnknownDbSystemRefusal("zubk")},
     };
     for (const ParameterFileCase& c : cases) {
         SCOPED_TRACE(c.name);

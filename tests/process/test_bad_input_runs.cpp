@@ -44,11 +44,7 @@ protected:
         m_db.Execute(
             "DELETE FROM qxs402zpk; DELETE FROM qxs405zzs;"
             "INSERT INTO qxs405zzs VALUES ('121', 42), ('771', 7);");
-        m_dir.Write("in/VEXLO00P.TXT",
-                    "1;MAIN;\r\n1;LOGIN;" + m_db.User() + "\r\n2;MAIN;\r\n2;PASS;" +
-                        m_db.Password() +
-                        "\r\n3;MAIN;\r\n3;DATABASE;zubk_oracle\r\n4;MAIN;\r\n4;DB_SYSTEM;"
-                        "ORACLE\r\n");
+        m_dir.Write("in/VEXLO00P.TXT", m_db.ParameterFileFor("zubk_oracle", "ORACLE"));
     }
 
     ProcessResult Import(std::string_view bookings, const std::string& terminal = "ZutCtrl") {

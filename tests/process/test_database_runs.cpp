@@ -14,7 +14,6 @@ namespace {
 
 using testing::BookingRecordText;
 using testing::CountOccurrences;
-using testing::ParameterFile;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::TempDir;
@@ -26,16 +25,11 @@ constexpr std::string_view kColumns =
 
 class DatabaseRun : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_db.Execute(
-            "DELETE FROM qxs402zpk; DELETE FROM qxs405zzs;"
-            "INSERT INTO qxs405zzs VALUES ('121', 42), ('771', 7), ('771', 7);");
-    }
+    void SetUp() override { m_db.ResetTables(); }
 
     std::string Settings(std::string_view dataSource, std::string_view dbSystem,
                          std::string_view password = {}) const {
-        return ParameterFile(m_db.User(), password.empty() ? m_db.Password() : password, dataSource,
-                             dbSystem);
+        return m_db.ParameterFileFor(dataSource, dbSystem, password);
     }
 
     ProcessResult Import(std::string_view settings, std::string_view bookings,

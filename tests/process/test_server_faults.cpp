@@ -20,7 +20,6 @@ namespace zubk {
 namespace {
 
 using testing::BackgroundProcess;
-using testing::ParameterFile;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::ServerControl;
@@ -44,7 +43,7 @@ std::string Record(int i) {
 }
 
 std::string Settings(const TestDatabase& db) {
-    return ParameterFile(db.User(), db.Password(), "zubk_oracle", "ORACLE");
+    return db.ParameterFileFor("zubk_oracle", "ORACLE");
 }
 
 // The record numbers of the statements that a run reported, in the order of its output.

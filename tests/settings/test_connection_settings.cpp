@@ -5,12 +5,15 @@
 #include <optional>
 
 #include "app/console_texts.h"
+#include "support/expected_refusal.h"
 #include "support/string_console.h"
 #include "support/temp_dir.h"
 
 namespace zubk {
 namespace {
 
+using testing::ExpectedRefusal;
+using testing::ExpectedUnknownDbSystemRefusal;
 using testing::StringConsole;
 using testing::TempDir;
 
@@ -29,14 +32,6 @@ std::string SettingsFile(Setting login, Setting password, Setting database, Sett
         file += n + ";MAIN;\r\n" + n + ";" + std::string(key) + ";" + std::string(*value) + "\r\n";
     }
     return file;
-}
-
-std::string ExpectedRefusal(void (*printError)(Console&)) {
-    StringConsole console;
-    PrintBanner(console);
-    printError(console);
-    PrintUsage(console);
-    return console.Text();
 }
 
 struct Loaded {
@@ -117,11 +112,7 @@ TEST(LoadConnectionSettings, RefusesADatabaseSystemWithoutStatementForm) {
         TempDir dir;
         const Loaded loaded = LoadFrom(dir, SettingsFile("zubk", "pw", "dsn", dbSystem));
         EXPECT_EQ(loaded.result, 5) << dbSystem;
-        StringConsole expected;
-        PrintBanner(expected);
-        PrintUnknownDbSystem(expected, dbSystem, "ORACLE, MSSQL, MySQL");
-        PrintUsage(expected);
-        EXPECT_EQ(loaded.output, expected.Text()) << dbSystem;
+        EXPECT_EQ(loaded.output, ExpectedUnknownDbSystemRefusal(dbSystem)) << dbSystem;
         EXPECT_NE(loaded.output.find("Unbekanntes DB_SYSTEM '" + std::string(dbSystem) +
                                      "' (erlaubt: ORACLE, MSSQL, MySQL)\n\n"),
                   std::string::npos);

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "support/fixtures.h"
 #include "support/process.h"
 
 namespace zubk::testing {
@@ -64,6 +65,17 @@ const std::string& TestDatabase::StateValue(const std::string& key) const {
 
 std::map<std::string, std::string> TestDatabase::ToolEnvironment() const {
     return {{"ODBCINI", m_values.at("ODBCINI")}, {"LC_ALL", "C"}};
+}
+
+void TestDatabase::ResetTables() const {
+    Execute(
+        "DELETE FROM qxs402zpk; DELETE FROM qxs405zzs;"
+        "INSERT INTO qxs405zzs VALUES ('121', 42), ('771', 7), ('771', 7);");
+}
+
+std::string TestDatabase::ParameterFileFor(std::string_view dataSource, std::string_view dbSystem,
+                                           std::string_view password) const {
+    return ParameterFile(User(), password.empty() ? Password() : password, dataSource, dbSystem);
 }
 
 std::vector<std::string> TestDatabase::Query(const std::string& sql) const {

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zubk::testing {
@@ -21,6 +22,15 @@ public:
     // Any value of the state file, e.g. ZUBK_TESTDB_DIR; throws when it is not there.
     const std::string& StateValue(const std::string& key) const;
     const std::string& Password() const { return m_values.at("ZUBK_TESTDB_PASSWORD"); }
+
+    // Empties the target table and leaves three rows of codes: 121 (zzsnum 42) and 771 (7),
+    // the latter twice, so that DISTINCT has something to do; 999 and others have none.
+    void ResetTables() const;
+
+    // A parameter file that logs in as the tests' user (or with another password) to one of
+    // the server's data sources.
+    std::string ParameterFileFor(std::string_view dataSource, std::string_view dbSystem,
+                                 std::string_view password = {}) const;
 
     // Runs SQL as root in the schema qxsystem; returns the rows, fields tab-separated.
     std::vector<std::string> Query(const std::string& sql) const;

@@ -26,7 +26,6 @@ namespace zubk {
 namespace {
 
 using testing::BookingRecordText;
-using testing::ParameterFile;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::TempDir;
@@ -91,16 +90,11 @@ class WindowsProgram : public ::testing::Test {
 protected:
     void SetUp() override { ResetTables(); }
 
-    void ResetTables() const {
-        m_db.Execute(
-            "DELETE FROM qxs402zpk; DELETE FROM qxs405zzs;"
-            "INSERT INTO qxs405zzs VALUES ('121', 42), ('771', 7), ('771', 7);");
-    }
+    void ResetTables() const { m_db.ResetTables(); }
 
     std::string Settings(std::string_view dataSource, std::string_view dbSystem,
                          std::string_view password = {}) const {
-        return ParameterFile(m_db.User(), password.empty() ? m_db.Password() : password, dataSource,
-                             dbSystem);
+        return m_db.ParameterFileFor(dataSource, dbSystem, password);
     }
 
     // Runs zubkimport.exe in the test's folder, with the data sources of the private server.
