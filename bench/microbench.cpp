@@ -7,8 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "common/sql_dialect.h"
 #include "transfer/booking_record.h"
-#include "transfer/sql_dialect.h"
+#include "transfer/record_framing.h"
 #include "transfer/statement_builder.h"
 
 namespace {
@@ -65,33 +66,31 @@ void BuildInsertStatement(benchmark::State& state, zubk::SqlDialect dialect) {
 BENCHMARK_CAPTURE(BuildInsertStatement, Oracle, zubk::SqlDialect::Oracle);
 BENCHMARK_CAPTURE(BuildInsertStatement, MsSql, zubk::SqlDialect::MsSql);
 
-// The walk over a whole file's text, without building anything.
-void RecordWalk(benchmark::State& state) {
+// Cutting a whole file's bytes into records, without building anything.
+void RecordFraming(benchmark::State& state) {
     const std::string text = BookingsText(state.range(0));
     for (auto _ : state) {
-        zubk::BookingRecordWalk records(text);
-        while (const auto record = records.Next()) {
-            benchmark::DoNotOptimize(record->data());
-        }
+        const std::vector<zubk::InputRecord> records = zubk::FrameRecords(text);
+        benchmark::DoNotOptimize(records.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(RecordWalk)->Arg(10'000)->Arg(200'000);
+BENCHMARK(RecordFraming)->Arg(10'000)->Arg(200'000);
 
-// The record loop of a whole file with the database left out: the walk and one statement per
-// record into the one reused buffer. Equal rates at both sizes mean the cost is linear.
-void WalkAndBuild(benchmark::State& state) {
+// The record loop of a whole file with the database left out: the framing and one statement
+// per record. Equal rates at both sizes mean the cost is linear.
+void FrameAndBuild(benchmark::State& state) {
     const std::string text = BookingsText(state.range(0));
     std::string statement;
     for (auto _ : state) {
-        zubk::BookingRecordWalk records(text);
-        while (const auto record = records.Next()) {
-            zubk::BuildInsertStatement(*record, kTerminalName, zubk::SqlDialect::Oracle, statement);
+        for (const zubk::InputRecord& record : zubk::FrameRecords(text)) {
+            zubk::BuildInsertStatement(record.Bytes, kTerminalName, zubk::SqlDialect::Oracle,
+                                       statement);
             benchmark::DoNotOptimize(statement.data());
         }
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(WalkAndBuild)->Arg(10'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(FrameAndBuild)->Arg(10'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -5,13 +5,15 @@
 //
 // Usage: zubk_print_statements TERMINAL DB_SYSTEM FILE [TERMINATOR]
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "app/run_state.h"
+#include "common/sql_dialect.h"
 #include "transfer/booking_record.h"
 #include "transfer/input_file.h"
-#include "transfer/sql_dialect.h"
+#include "transfer/record_framing.h"
 #include "transfer/statement_builder.h"
 
 namespace {
@@ -41,25 +43,25 @@ int PrintStatements(int argc, char* argv[]) {
         return Fail("no statement form for DB_SYSTEM '" + std::string(dbSystem) + "'");
     }
 
-    zubk::RunState state;
-    state.InputFileName = argv[3];
+    const std::string inputFileName = argv[3];
+    std::optional<zubk::InputFile> input;
+    std::vector<zubk::InputRecord> records;
     try {
-        if (zubk::LoadInputFile(state) == zubk::kInputFileMissing) {
-            return Fail("cannot open " + state.InputFileName);
+        input = zubk::InputFile::Load(inputFileName);
+        if (!input) {
+            return Fail("cannot open " + inputFileName);
         }
-    } catch (const zubk::InputFileReadError& error) {
-        return Fail("cannot read " + error.FileName() + ": " + error.what());
+        records = zubk::FrameRecords(input->Content());
+    } catch (const std::exception& error) {
+        return Fail("cannot read " + inputFileName + ": " + error.what());
     }
 
-    zubk::BookingRecordWalk records(state.InputText);
     std::string statement;
-    std::size_t recordNumber = 0;
-    while (const auto record = records.Next()) {
-        ++recordNumber;
-        zubk::BuildInsertStatement(*record, terminalName, *dialect, statement);
+    for (const zubk::InputRecord& record : records) {
+        zubk::BuildInsertStatement(record.Bytes, terminalName, *dialect, statement);
         // The clients read one statement per line: a line end inside would split it.
         if (statement.find_first_of("\r\n") != std::string::npos) {
-            return Fail("record " + std::to_string(recordNumber) + " of " + state.InputFileName +
+            return Fail("record " + std::to_string(record.Number) + " of " + inputFileName +
                         " holds a line end");
         }
         if (!Write(statement) || !Write(terminator) || !Write("\n")) {

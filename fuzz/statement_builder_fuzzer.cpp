@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "breach.h"
+#include "common/sql_dialect.h"
 #include "sql_literals.h"
 #include "transfer/booking_record.h"
-#include "transfer/sql_dialect.h"
+#include "transfer/record_framing.h"
 #include "transfer/statement_builder.h"
 
 namespace zubk::fuzz {
@@ -165,27 +166,26 @@ void CheckStatement(std::string_view record, std::string_view terminal, std::str
             statement);
 }
 
-// The walk cuts 33-byte records with nothing lost or added; the last may be shorter, and an
-// empty text is one empty record.
-std::vector<std::string_view> WalkRecords(std::string_view input) {
+// The framing gives records that are views into the text, in order, each at its offset.
+std::vector<std::string_view> FramedRecords(std::string_view input) {
     std::vector<std::string_view> records;
-    BookingRecordWalk walk(input);
-    std::string joined;
-    while (const auto record = walk.Next()) {
-        Require(record->size() <= kBookingRecordLength, "a record is longer than 33 bytes");
-        Require(!records.empty() || !record->empty() || input.empty(),
-                "an empty record in a non-empty text");
-        if (!records.empty()) {
-            Require(records.back().size() == kBookingRecordLength,
-                    "a short record is followed by another");
-            Require(!record->empty(), "an empty record after the first");
+    try {
+        std::uint64_t lastOffset = 0;
+        for (const InputRecord& record : FrameRecords(input)) {
+            Require(record.Offset + record.Bytes.size() <= input.size(),
+                    "a record runs past the end of the text");
+            Require(input.substr(record.Offset, record.Bytes.size()) == record.Bytes,
+                    "a record is not the bytes at its offset");
+            Require(records.empty() || record.Offset > lastOffset, "records out of order");
+            Require(record.Number == records.size() + 1, "record numbers are not consecutive");
+            lastOffset = record.Offset;
+            records.push_back(record.Bytes);
         }
-        records.push_back(*record);
-        joined += *record;
-        Require(records.size() <= input.size() / kBookingRecordLength + 1, "the walk does not end");
+    } catch (const InputFileDamaged& damage) {
+        Require(damage.Offset() < input.size() && input[damage.Offset()] == '\0',
+                "a damaged file is reported at a byte that is no NUL");
+        return {};
     }
-    Require(joined == input, "the records do not add up to the text", joined);
-    Require(!records.empty(), "the walk gave no record at all");
     return records;
 }
 
@@ -196,14 +196,14 @@ std::vector<std::string_view> WalkRecords(std::string_view input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zubk::fuzz;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    const std::vector<std::string_view> records = WalkRecords(input);
+    const std::vector<std::string_view> records = FramedRecords(input);
     std::string reused = "left over";
     for (const std::string_view dbSystem : kDbSystems) {
         for (const std::string_view record : records) {
             CheckStatement(record, "ZutCtrl", dbSystem, reused);
         }
         // The terminal name comes from the command line: any bytes but NUL may stand there.
-        const std::string_view first = records.front();
+        const std::string_view first = records.empty() ? input : records.front();
         CheckStatement(first, first.substr(0, first.find('\0')), dbSystem, reused);
     }
     return 0;

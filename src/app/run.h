@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/console.h"
-#include "app/exit_codes.h"
+#include "common/console.h"
+#include "common/exit_codes.h"
 
 namespace zubk {
 

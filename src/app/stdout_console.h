@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/console.h"
+#include "common/console.h"
 
 namespace zubk {
 

@@ -1,31 +1,9 @@
 #include "db/data_module.h"
 
-#include <cctype>
-
 namespace zubk {
 
-namespace {
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
-Tdm1::Tdm1() : Qry1(*this) {
+Tdm1::Tdm1() {
     KESTRAVON.AliasName = "KESTRAVON";
-    KESTRAVON.DatabaseName = "QXDB";
-    KESTRAVON.LoginPrompt = false;
-    KESTRAVON.SessionName = "Default";
     KESTRAVON.Params = {
         "DATABASE NAME=",
         "USER NAME=",
@@ -45,12 +23,6 @@ Tdm1::Tdm1() : Qry1(*this) {
         "BLOBS TO CACHE=64",
         "PASSWORD=",
     };
-
-    Qry1.DatabaseName = "QXDB";
-}
-
-TDatabase* Tdm1::FindDatabase(std::string_view databaseName) {
-    return EqualIgnoringCase(KESTRAVON.DatabaseName, databaseName) ? &KESTRAVON : nullptr;
 }
 
 }  // namespace zubk

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string_view>
-
 #include "db/database.h"
 #include "db/query.h"
 
@@ -10,16 +8,14 @@ namespace zubk {
 // The data module: the connection component KESTRAVON and the query component Qry1 that
 // executes the statements through it, with their stored settings. Creating it connects to
 // nothing; the first execution opens the connection, and destroying it closes the connection.
-class Tdm1 final : public DatabaseDirectory {
+class Tdm1 final {
 public:
     Tdm1();
     Tdm1(const Tdm1&) = delete;
     Tdm1& operator=(const Tdm1&) = delete;
 
     TDatabase KESTRAVON;
-    TQuery Qry1;
-
-    TDatabase* FindDatabase(std::string_view databaseName) override;
+    TQuery Qry1{KESTRAVON};
 };
 
 }  // namespace zubk

@@ -2,37 +2,36 @@
 
 #include "db/connection_string.h"
 #include "db/database_error.h"
-#include "db/odbc_connection.h"
 
 namespace zubk {
-
-TDatabase::TDatabase() = default;
-TDatabase::~TDatabase() = default;
 
 void TDatabase::Open() {
     if (Connected()) {
         return;
     }
-    const std::string connectionString =
-        BuildConnectionString(AliasName, Params.Value("USER NAME"), Params.Value("PASSWORD"));
+    const std::string_view userName = Params.Value("USER NAME");
     try {
-        m_connection = std::make_unique<OdbcConnection>(connectionString);
+        OdbcConnection connection(
+            BuildConnectionString(AliasName, userName, Params.Value("PASSWORD")), Timeouts);
+        if (!SessionSetup.empty()) {
+            connection.ExecuteDirect(SessionSetup);
+        }
+        m_connection.emplace(std::move(connection));
     } catch (const EDatabaseError& error) {
         // Say which data source and login failed; the password stays out of the message.
         std::string context = "Verbindung zur Datenquelle '" + AliasName + "' als Benutzer '" +
-                              std::string(Params.Value("USER NAME")) + "' fehlgeschlagen";
+                              std::string(userName) + "' fehlgeschlagen";
         if (!error.Context().empty()) {
             context += ": " + error.Context();
         }
-        throw EDatabaseError(std::move(context), error.Records());
+        throw EDatabaseError(error.Kind(), std::move(context), error.Records());
     }
 }
 
-void TDatabase::Execute(std::string_view sql) {
-    if (!Connected()) {
-        throw EDatabaseError("Die Datenbank '" + DatabaseName + "' ist nicht geoeffnet", {});
+void TDatabase::Cancel() noexcept {
+    if (m_connection) {
+        m_connection->Cancel();
     }
-    m_connection->ExecuteDirect(sql);
 }
 
 }  // namespace zubk

@@ -1,7 +1,5 @@
 #include "db/database_error.h"
 
-#include "platform/line_end.h"
-
 namespace zubk {
 
 namespace {
@@ -11,7 +9,7 @@ std::string FormatMessage(const std::string& context,
     std::string message = context;
     for (const DiagnosticRecord& record : records) {
         if (!message.empty()) {
-            message += platform::kLineEnd;
+            message += '\n';
         }
         message += "SQLSTATE ";
         message += record.SqlState;
@@ -25,8 +23,10 @@ std::string FormatMessage(const std::string& context,
 
 }  // namespace
 
-EDatabaseError::EDatabaseError(std::string context, std::vector<DiagnosticRecord> records)
+EDatabaseError::EDatabaseError(DatabaseFailure kind, std::string context,
+                               std::vector<DiagnosticRecord> records)
     : std::runtime_error(FormatMessage(context, records)),
+      m_kind(kind),
       m_context(std::move(context)),
       m_records(std::move(records)) {}
 

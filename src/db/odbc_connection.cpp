@@ -6,23 +6,36 @@
 #include <utility>
 #include <vector>
 
+#include "common/text_encoding.h"
 #include "db/database_error.h"
+#include "db/failure_class.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
 #include <sql.h>
 #include <sqlext.h>
+#include <sqlucode.h>
 
 namespace zubk {
 
-namespace {
+static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "the driver manager must use UTF-16");
 
-// Opening a connection to a server that does not answer must fail in bounded time.
-constexpr SQLULEN kLoginTimeoutSeconds = 30;
+namespace {
 
 bool Succeeded(SQLRETURN result) {
     return result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO || result == SQL_NO_DATA;
+}
+
+std::vector<SQLWCHAR> WideText(std::string_view utf8) {
+    const std::u16string utf16 = Utf8ToUtf16(utf8);
+    std::vector<SQLWCHAR> wide(utf16.begin(), utf16.end());
+    wide.push_back(0);
+    return wide;
+}
+
+std::string Utf8Text(const SQLWCHAR* wide, std::size_t length) {
+    return Utf16ToUtf8(std::u16string(wide, wide + length));
 }
 
 // Reads every diagnostic record of the last call on the handle, not only the first: the
@@ -33,32 +46,32 @@ std::vector<DiagnosticRecord> ReadDiagnostics(SQLSMALLINT handleType, SQLHANDLE 
         return records;
     }
     for (SQLSMALLINT number = 1;; ++number) {
-        SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
+        SQLWCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
         SQLINTEGER native = 0;
-        std::vector<SQLCHAR> text(512);
+        std::vector<SQLWCHAR> text(512);
         SQLSMALLINT textLength = 0;
-        SQLRETURN result = SQLGetDiagRec(handleType, handle, number, state, &native, text.data(),
-                                         static_cast<SQLSMALLINT>(text.size()), &textLength);
+        SQLRETURN result = SQLGetDiagRecW(handleType, handle, number, state, &native, text.data(),
+                                          static_cast<SQLSMALLINT>(text.size()), &textLength);
         if (result == SQL_SUCCESS_WITH_INFO &&
             textLength >= static_cast<SQLSMALLINT>(text.size())) {
             // The message was cut: ask again with room for all of it.
             text.resize(static_cast<std::size_t>(textLength) + 1);
-            result = SQLGetDiagRec(handleType, handle, number, state, &native, text.data(),
-                                   static_cast<SQLSMALLINT>(text.size()), &textLength);
+            result = SQLGetDiagRecW(handleType, handle, number, state, &native, text.data(),
+                                    static_cast<SQLSMALLINT>(text.size()), &textLength);
         }
         if (result != SQL_SUCCESS && result != SQL_SUCCESS_WITH_INFO) {
             break;
         }
         const auto length = std::min(static_cast<std::size_t>(std::max<SQLSMALLINT>(textLength, 0)),
                                      text.size() - 1);
-        records.push_back(DiagnosticRecord{
-            std::string(reinterpret_cast<const char*>(state)), static_cast<std::int32_t>(native),
-            std::string(reinterpret_cast<const char*>(text.data()), length)});
+        records.push_back(DiagnosticRecord{Utf8Text(state, SQL_SQLSTATE_SIZE),
+                                           static_cast<std::int32_t>(native),
+                                           Utf8Text(text.data(), length)});
     }
     return records;
 }
 
-[[noreturn]] void ThrowFailure(std::string context, SQLRETURN result,
+[[noreturn]] void ThrowFailure(FailedStep step, std::string context, SQLRETURN result,
                                std::vector<DiagnosticRecord> records) {
     if (records.empty()) {
         // Without a diagnostic record the return code is all there is to tell.
@@ -67,120 +80,117 @@ std::vector<DiagnosticRecord> ReadDiagnostics(SQLSMALLINT handleType, SQLHANDLE 
         }
         context += "(ODBC-Rueckgabewert " + std::to_string(result) + ")";
     }
-    throw EDatabaseError(std::move(context), std::move(records));
+    const DatabaseFailure kind = ClassifyFailure(step, records);
+    throw EDatabaseError(kind, std::move(context), std::move(records));
 }
 
 void Check(SQLRETURN result, SQLSMALLINT handleType, SQLHANDLE handle, const char* context) {
     if (!Succeeded(result)) {
-        ThrowFailure(context, result, ReadDiagnostics(handleType, handle));
+        ThrowFailure(FailedStep::Connecting, context, result, ReadDiagnostics(handleType, handle));
     }
 }
 
-// Owns one ODBC handle and frees it; the owners are declared so that the statement goes
-// before the connection and the connection before the environment.
-template <SQLSMALLINT HandleType>
-class OdbcHandle {
-public:
-    OdbcHandle() = default;
-    ~OdbcHandle() {
-        if (m_handle != SQL_NULL_HANDLE) {
-            SQLFreeHandle(HandleType, m_handle);
-        }
+OdbcHandle Allocate(SQLSMALLINT handleType, SQLHANDLE parent, SQLSMALLINT parentType,
+                    const char* context) {
+    SQLHANDLE handle = SQL_NULL_HANDLE;
+    const SQLRETURN result = SQLAllocHandle(handleType, parent, &handle);
+    if (!Succeeded(result)) {
+        ThrowFailure(FailedStep::Connecting, context, result, ReadDiagnostics(parentType, parent));
     }
-    OdbcHandle(const OdbcHandle&) = delete;
-    OdbcHandle& operator=(const OdbcHandle&) = delete;
+    return OdbcHandle(handleType, handle);
+}
 
-    void Allocate(SQLHANDLE parent, SQLSMALLINT parentType, const char* context) {
-        const SQLRETURN result = SQLAllocHandle(HandleType, parent, &m_handle);
-        if (!Succeeded(result)) {
-            m_handle = SQL_NULL_HANDLE;
-            ThrowFailure(context, result, ReadDiagnostics(parentType, parent));
-        }
-    }
-    SQLHANDLE Get() const { return m_handle; }
+SQLPOINTER IntegerAttribute(SQLULEN value) {
+    return reinterpret_cast<SQLPOINTER>(value);
+}
 
-private:
-    SQLHANDLE m_handle = SQL_NULL_HANDLE;
-};
-
-// Disconnects on the way out, before the connection handle is freed.
-class ConnectedState {
-public:
-    explicit ConnectedState(SQLHDBC connection) : m_connection(connection) {}
-    ~ConnectedState() {
-        if (m_connection != SQL_NULL_HANDLE) {
-            SQLDisconnect(m_connection);
-        }
-    }
-    ConnectedState(const ConnectedState&) = delete;
-    ConnectedState& operator=(const ConnectedState&) = delete;
-
-private:
-    SQLHDBC m_connection;
-};
+SQLULEN Seconds(std::chrono::seconds seconds) {
+    return static_cast<SQLULEN>(std::max<std::chrono::seconds::rep>(seconds.count(), 0));
+}
 
 }  // namespace
 
-struct OdbcConnection::Handles {
-    OdbcHandle<SQL_HANDLE_ENV> environment;
-    OdbcHandle<SQL_HANDLE_DBC> connection;
-    std::unique_ptr<ConnectedState> connected;
-    OdbcHandle<SQL_HANDLE_STMT> statement;
-};
-
-OdbcConnection::OdbcConnection(const std::string& connectionString)
-    : m_handles(std::make_unique<Handles>()) {
-    Handles& h = *m_handles;
-    h.environment.Allocate(SQL_NULL_HANDLE, SQL_HANDLE_ENV,
-                           "ODBC-Umgebung konnte nicht angelegt werden");
-    Check(SQLSetEnvAttr(h.environment.Get(), SQL_ATTR_ODBC_VERSION,
-                        reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_OV_ODBC3)), 0),
-          SQL_HANDLE_ENV, h.environment.Get(), "ODBC-Version konnte nicht gesetzt werden");
-    h.connection.Allocate(h.environment.Get(), SQL_HANDLE_ENV,
-                          "ODBC-Verbindung konnte nicht angelegt werden");
-    Check(SQLSetConnectAttr(h.connection.Get(), SQL_ATTR_LOGIN_TIMEOUT,
-                            reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0),
-          SQL_HANDLE_DBC, h.connection.Get(), "Anmelde-Zeitlimit konnte nicht gesetzt werden");
-
-    if (connectionString.size() >
-        static_cast<std::size_t>(std::numeric_limits<SQLSMALLINT>::max())) {
-        throw EDatabaseError("Verbindungsdaten sind zu lang", {});
+void OdbcHandle::Reset() noexcept {
+    if (m_handle != nullptr) {
+        SQLFreeHandle(m_handleType, m_handle);
+        m_handle = nullptr;
     }
-    std::vector<SQLCHAR> input(connectionString.begin(), connectionString.end());
-    input.push_back(0);
-    SQLCHAR completed[1024];
-    SQLSMALLINT completedLength = 0;
-    Check(SQLDriverConnect(h.connection.Get(), nullptr, input.data(),
-                           static_cast<SQLSMALLINT>(connectionString.size()), completed,
-                           sizeof completed, &completedLength, SQL_DRIVER_NOPROMPT),
-          SQL_HANDLE_DBC, h.connection.Get(), "");
-    h.connected = std::make_unique<ConnectedState>(h.connection.Get());
-
-    Check(
-        SQLSetConnectAttr(h.connection.Get(), SQL_ATTR_AUTOCOMMIT,
-                          reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_AUTOCOMMIT_ON)), 0),
-        SQL_HANDLE_DBC, h.connection.Get(), "Automatisches Commit konnte nicht gesetzt werden");
-    h.statement.Allocate(h.connection.Get(), SQL_HANDLE_DBC,
-                         "ODBC-Anweisung konnte nicht angelegt werden");
 }
 
-OdbcConnection::~OdbcConnection() = default;
+OdbcConnection::OdbcConnection(std::string_view connectionString, const OdbcTimeouts& timeouts) {
+    m_environment = Allocate(SQL_HANDLE_ENV, SQL_NULL_HANDLE, SQL_HANDLE_ENV,
+                             "ODBC-Umgebung konnte nicht angelegt werden");
+    Check(SQLSetEnvAttr(m_environment.Get(), SQL_ATTR_ODBC_VERSION, IntegerAttribute(SQL_OV_ODBC3),
+                        0),
+          SQL_HANDLE_ENV, m_environment.Get(), "ODBC-Version konnte nicht gesetzt werden");
+    m_connection = Allocate(SQL_HANDLE_DBC, m_environment.Get(), SQL_HANDLE_ENV,
+                            "ODBC-Verbindung konnte nicht angelegt werden");
+    const SQLHDBC connection = m_connection.Get();
+    // Drivers that do not know an attribute say so; the watchdog covers them.
+    SQLSetConnectAttrW(connection, SQL_ATTR_LOGIN_TIMEOUT,
+                       IntegerAttribute(Seconds(timeouts.Login)), 0);
+    SQLSetConnectAttrW(connection, SQL_ATTR_CONNECTION_TIMEOUT,
+                       IntegerAttribute(Seconds(timeouts.Statement)), 0);
+
+    std::vector<SQLWCHAR> input = WideText(connectionString);
+    if (input.size() > static_cast<std::size_t>(std::numeric_limits<SQLSMALLINT>::max())) {
+        throw EDatabaseError(DatabaseFailure::Rejected, "Verbindungsdaten sind zu lang", {});
+    }
+    SQLWCHAR completed[1024];
+    SQLSMALLINT completedLength = 0;
+    const SQLRETURN result = SQLDriverConnectW(
+        connection, nullptr, input.data(), static_cast<SQLSMALLINT>(input.size() - 1), completed,
+        static_cast<SQLSMALLINT>(std::size(completed)), &completedLength, SQL_DRIVER_NOPROMPT);
+    // The connection string holds the password: it is not kept a moment longer than needed.
+    std::fill(input.begin(), input.end(), SQLWCHAR{0});
+    std::fill(std::begin(completed), std::end(completed), SQLWCHAR{0});
+    if (!Succeeded(result)) {
+        ThrowFailure(FailedStep::Connecting, "", result,
+                     ReadDiagnostics(SQL_HANDLE_DBC, connection));
+    }
+    try {
+        Check(SQLSetConnectAttrW(connection, SQL_ATTR_AUTOCOMMIT,
+                                 IntegerAttribute(SQL_AUTOCOMMIT_ON), 0),
+              SQL_HANDLE_DBC, connection, "Automatisches Commit konnte nicht gesetzt werden");
+        m_statement = Allocate(SQL_HANDLE_STMT, connection, SQL_HANDLE_DBC,
+                               "ODBC-Anweisung konnte nicht angelegt werden");
+        SQLSetStmtAttrW(m_statement.Get(), SQL_ATTR_QUERY_TIMEOUT,
+                        IntegerAttribute(Seconds(timeouts.Statement)), 0);
+    } catch (...) {
+        SQLDisconnect(connection);
+        throw;
+    }
+}
+
+OdbcConnection::~OdbcConnection() {
+    if (m_connection.Get() == nullptr) {
+        return;  // moved from
+    }
+    m_statement.Reset();
+    SQLDisconnect(m_connection.Get());
+}
 
 void OdbcConnection::ExecuteDirect(std::string_view sql) {
-    if (sql.size() > static_cast<std::size_t>(std::numeric_limits<SQLINTEGER>::max())) {
-        throw EDatabaseError("Anweisung ist zu lang", {});
+    std::vector<SQLWCHAR> text = WideText(sql);
+    if (text.size() > static_cast<std::size_t>(std::numeric_limits<SQLINTEGER>::max())) {
+        throw EDatabaseError(DatabaseFailure::Rejected, "Anweisung ist zu lang", {});
     }
-    const SQLHSTMT statement = m_handles->statement.Get();
-    // SQLExecDirect does not write through the pointer; the ODBC prototype just lacks const.
-    auto* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data()));
-    const SQLRETURN result = SQLExecDirect(statement, text, static_cast<SQLINTEGER>(sql.size()));
+    const SQLHSTMT statement = m_statement.Get();
+    const SQLRETURN result =
+        SQLExecDirectW(statement, text.data(), static_cast<SQLINTEGER>(text.size() - 1));
     if (!Succeeded(result)) {
         std::vector<DiagnosticRecord> records = ReadDiagnostics(SQL_HANDLE_STMT, statement);
         SQLFreeStmt(statement, SQL_CLOSE);
-        ThrowFailure("", result, std::move(records));
+        ThrowFailure(FailedStep::Executing, "", result, std::move(records));
     }
     // Nothing stays open on the handle between executions.
     SQLFreeStmt(statement, SQL_CLOSE);
+}
+
+void OdbcConnection::Cancel() noexcept {
+    if (m_statement.Get() != nullptr) {
+        SQLCancel(m_statement.Get());
+    }
 }
 
 }  // namespace zubk

@@ -1,29 +1,44 @@
 #pragma once
 
-#include <memory>
-#include <string>
+#include <chrono>
 #include <string_view>
+
+#include "db/odbc_handle.h"
 
 namespace zubk {
 
-// One open ODBC connection with its environment and one statement handle that every
-// execution reuses. The ODBC headers stay inside the implementation.
+// The time limits that ODBC offers; drivers differ in which they honour, so the run keeps a
+// watchdog of its own as well.
+struct OdbcTimeouts {
+    std::chrono::seconds Login{30};
+    std::chrono::seconds Statement{60};
+};
+
+// One open ODBC connection with its environment and one statement handle that every execution
+// reuses. Text reaches the driver as UTF-16 through the wide ODBC functions, converted from
+// UTF-8 by our own code, so that the machine's locale and ANSI code page play no part.
 class OdbcConnection {
 public:
-    // Connects without prompting; throws EDatabaseError when the driver manager, the driver or
-    // the server refuses. The connection runs in automatic-commit mode.
-    explicit OdbcConnection(const std::string& connectionString);
+    // Connects without prompting in automatic-commit mode; throws EDatabaseError when the driver
+    // manager, the driver or the server refuses.
+    OdbcConnection(std::string_view connectionString, const OdbcTimeouts& timeouts);
     ~OdbcConnection();
-    OdbcConnection(const OdbcConnection&) = delete;
-    OdbcConnection& operator=(const OdbcConnection&) = delete;
+    OdbcConnection(OdbcConnection&&) noexcept = default;
+    // Handles must go in order (statement, disconnect, connection, environment), which a
+    // member-wise assignment would not keep.
+    OdbcConnection& operator=(OdbcConnection&&) = delete;
 
-    // Executes one statement that returns no rows; throws EDatabaseError when it fails.
-    // A statement that affects no row is a success.
+    // Executes one statement that returns no rows; throws EDatabaseError when it fails. A
+    // statement that affects no row is a success.
     void ExecuteDirect(std::string_view sql);
 
+    // Asks the driver to stop the statement that ExecuteDirect is running on another thread.
+    void Cancel() noexcept;
+
 private:
-    struct Handles;
-    std::unique_ptr<Handles> m_handles;
+    OdbcHandle m_environment;
+    OdbcHandle m_connection;
+    OdbcHandle m_statement;
 };
 
 }  // namespace zubk

@@ -1,38 +1,25 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-
+#include "db/database.h"
 #include "db/string_list.h"
 
 namespace zubk {
 
-class TDatabase;
-
-// Finds a connection component by its DatabaseName, as a query looks up its connection.
-class DatabaseDirectory {
-public:
-    virtual TDatabase* FindDatabase(std::string_view databaseName) = 0;
-
-protected:
-    ~DatabaseDirectory() = default;
-};
-
-// The query component: a statement list executed through the connection it names.
+// The query component: a statement list executed through its connection component.
 class TQuery {
 public:
-    explicit TQuery(DatabaseDirectory& directory) : m_directory(directory) {}
+    explicit TQuery(TDatabase& database) : m_database(database) {}
 
-    std::string DatabaseName;
+    // The statement to execute, as its only line.
     TStringList SQL;
 
-    // Executes the statement list as one statement that returns no rows. Opens the connection
-    // first when it is closed; a failed opening leaves it closed, so the next call tries again.
-    // Throws EDatabaseError on any failure.
+    // Executes the statement as one that returns no rows. Opens the connection first when it
+    // is closed; a failed opening leaves it closed, so the next call tries again. Throws
+    // EDatabaseError on any failure.
     void ExecSQL();
 
 private:
-    DatabaseDirectory& m_directory;
+    TDatabase& m_database;
 };
 
 }  // namespace zubk

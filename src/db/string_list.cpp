@@ -1,6 +1,6 @@
 #include "db/string_list.h"
 
-#include "platform/line_end.h"
+#include <string>
 
 namespace zubk {
 
@@ -15,7 +15,7 @@ std::string TStringList::Text() const {
     std::string text;
     for (const std::string& line : m_lines) {
         text += line;
-        text += platform::kLineEnd;
+        text += "\n";
     }
     return text;
 }

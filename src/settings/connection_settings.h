@@ -1,9 +1,12 @@
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
-#include "app/console.h"
-#include "app/run_state.h"
+#include "common/console.h"
+#include "db/database.h"
 
 namespace zubk {
 
@@ -15,6 +18,15 @@ struct ConnectionSettings {
     std::string DbSystem;
 };
 
+// The optional settings of a run, with their defaults.
+struct RunSettings {
+    std::string DbSystem;
+    std::string RejectFile;  // as written in the parameter file; empty: no reject file
+    std::chrono::seconds ReconnectTime{60};
+    std::chrono::seconds StatementTimeout{60};
+    std::uint32_t MaxFailures = 20;
+};
+
 // The name of the parameter file, looked for in the input file's directory.
 inline constexpr std::string_view kParameterFileName = "VEXLO00P.TXT";
 
@@ -24,9 +36,10 @@ std::string ParameterFilePath(std::string_view inputFileName);
 // Reads the four settings from the parameter file at path, each lookup from the file's start.
 ConnectionSettings ReadConnectionSettings(const std::string& path);
 
-// Reads the settings for state.InputFileName, stores the database system in state.DbSystem
-// and configures the connection component of state.dm1 (login, password, data source). Returns
-// 0, or kExitSettingsMissing after printing why the settings cannot be used. Does not connect.
-int LoadConnectionSettings(RunState& state, Console& console);
+// Reads the settings for the input file, configures the connection component (login,
+// password, data source, time limits) and fills runSettings. Returns 0, or
+// kExitSettingsMissing after printing why the settings cannot be used. Does not connect.
+int LoadConnectionSettings(std::string_view inputFileName, Console& console, TDatabase& database,
+                           RunSettings& runSettings);
 
 }  // namespace zubk

@@ -21,18 +21,15 @@ BookingRecord SplitBookingRecord(std::string_view record) {
     };
 }
 
-std::size_t CountBookingRecords(std::string_view text) {
-    return text.empty() ? 1 : (text.size() + kBookingRecordLength - 1) / kBookingRecordLength;
-}
-
-std::optional<std::string_view> BookingRecordWalk::Next() {
-    if (m_started && m_remaining.empty()) {
-        return std::nullopt;
+std::optional<std::string> WhyMalformed(std::string_view record) {
+    if (record.size() != kBookingRecordLength) {
+        return std::to_string(record.size()) + " statt " + std::to_string(kBookingRecordLength) +
+               " Bytes";
     }
-    m_started = true;
-    const std::string_view record = m_remaining.substr(0, kBookingRecordLength);
-    m_remaining.remove_prefix(record.size());
-    return record;
+    if (record.find_first_of("\r\n") != std::string_view::npos) {
+        return "Zeilenende im Satz";
+    }
+    return std::nullopt;
 }
 
 }  // namespace zubk

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace zubk {
 
-// Records are 33 bytes with nothing between them; the last one may be shorter.
+// Records are exactly 33 bytes.
 inline constexpr std::size_t kBookingRecordLength = 33;
 
 // The fields of one booking record, as views into it. A field that runs past the end of a
@@ -26,20 +28,16 @@ std::string_view Columns(std::string_view text, std::size_t first, std::size_t l
 
 BookingRecord SplitBookingRecord(std::string_view record);
 
-// How many records a walk over text gives: an empty text is one record.
-std::size_t CountBookingRecords(std::string_view text);
-
-// Walks a text in records from the front: 33 bytes each, the last one what remains. An empty
-// text is one empty record, so a run over an empty file still handles one record.
-class BookingRecordWalk {
-public:
-    explicit BookingRecordWalk(std::string_view text) : m_remaining(text) {}
-
-    std::optional<std::string_view> Next();
-
-private:
-    std::string_view m_remaining;
-    bool m_started = false;
+// One record as it stands in the input file: a view into the file's bytes, its number in the
+// file (1-based) and the offset of its first byte, for messages that let the operator find it.
+struct InputRecord {
+    std::string_view Bytes;
+    std::size_t Number = 0;
+    std::uint64_t Offset = 0;
 };
+
+// Why a record cannot be imported as it is ("20 statt 33 Bytes"), or nothing when it is
+// 33 bytes without a line end inside.
+std::optional<std::string> WhyMalformed(std::string_view record);
 
 }  // namespace zubk

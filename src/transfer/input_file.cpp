@@ -1,6 +1,5 @@
 #include "transfer/input_file.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -38,27 +37,28 @@ bool IsMissing(int openError) {
 
 }  // namespace
 
-int LoadInputFile(RunState& state) {
-    std::string& text = state.InputText;
-    text.clear();
+std::optional<InputFile> InputFile::Load(const std::string& fileName) {
     // An empty name names no file; some C libraries take it for an invalid argument to fopen
     // and end the process.
-    if (state.InputFileName.empty()) {
-        return kInputFileMissing;
+    if (fileName.empty()) {
+        return std::nullopt;
     }
     errno = 0;
-    const platform::UniqueFile file = platform::OpenForBinaryReading(state.InputFileName);
+    const platform::UniqueFile file = platform::OpenForBinaryReading(fileName);
     if (!file) {
         const int error = errno;
         if (IsMissing(error)) {
-            return kInputFileMissing;
+            return std::nullopt;
         }
-        throw InputFileReadError(state.InputFileName, ReadErrorText(error));
+        throw InputFileReadError(fileName, ReadErrorText(error));
     }
 
-    // One buffer of the file's size; whatever comes beyond it (a file still growing, a pipe)
-    // is appended, so a short read never passes for the whole file.
-    text.resize(SizeHint(state.InputFileName));
+    InputFile input;
+    input.m_fileName = fileName;
+    std::string& text = input.m_content;
+    // One buffer of the file's size; whatever comes beyond it (a file still growing) is
+    // appended, so a short read never passes for the whole file.
+    text.resize(SizeHint(fileName));
     errno = 0;
     text.resize(std::fread(text.data(), 1, text.size(), file.get()));
     char chunk[kReadChunk];
@@ -67,13 +67,13 @@ int LoadInputFile(RunState& state) {
         text.append(chunk, read);
     }
     if (std::ferror(file.get())) {
-        const int error = errno;
-        text.clear();
-        throw InputFileReadError(state.InputFileName, ReadErrorText(error));
+        throw InputFileReadError(fileName, ReadErrorText(errno));
     }
-    // The file is taken as one zero-terminated text: a NUL byte ends the records there.
-    text.resize(std::min(text.size(), text.find('\0')));
-    return 0;
+    return input;
+}
+
+bool InputFile::ChangedSinceRead() const {
+    return false;
 }
 
 }  // namespace zubk

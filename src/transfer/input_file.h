@@ -1,13 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
-#include "app/run_state.h"
-
 namespace zubk {
 
-// The input file was opened but could not be read to its end.
+// The input file is there but cannot be imported: it cannot be opened or read to its end, it
+// is no regular file, or another run holds it.
 class InputFileReadError : public std::runtime_error {
 public:
     InputFileReadError(std::string fileName, const std::string& reason)
@@ -19,12 +19,22 @@ private:
     std::string m_fileName;
 };
 
-inline constexpr int kInputFileMissing = -1;
+// A bookings file, read whole and unchanged.
+class InputFile {
+public:
+    // Reads the file; nothing when there is no such file. Throws InputFileReadError when it is
+    // there but cannot be read, so that no part of it is imported.
+    static std::optional<InputFile> Load(const std::string& fileName);
 
-// Reads the file named by state.InputFileName whole and unchanged into state.InputText; a NUL
-// byte ends the text there. Returns kInputFileMissing, with InputText empty, when there is no
-// such file, and 0 when it was read. Throws InputFileReadError when it is there but cannot be
-// opened, or was opened but not read to its end, so that no part of it is imported.
-int LoadInputFile(RunState& state);
+    const std::string& Content() const { return m_content; }
+
+    // Whether the file's size or modification time now differ from when it was read: bookings
+    // written after that were not imported.
+    bool ChangedSinceRead() const;
+
+private:
+    std::string m_fileName;
+    std::string m_content;
+};
 
 }  // namespace zubk

@@ -10,13 +10,12 @@ namespace {
 
 constexpr std::size_t kTypicalStatementSize = 512;
 
-// Writes statement text, with values inside SQL string literals escaped for the dialect:
-// apostrophes doubled everywhere, and in MySQL, where a backslash escapes by default,
-// backslashes doubled too.
+// Writes statement text, with every apostrophe inside an SQL string literal doubled. A
+// backslash is an ordinary character in every dialect: MySQL and MariaDB connections run
+// with NO_BACKSLASH_ESCAPES for it.
 class StatementWriter {
 public:
-    StatementWriter(std::string& out, SqlDialect dialect)
-        : m_out(out), m_doubleBackslashes(dialect == SqlDialect::MySql) {}
+    explicit StatementWriter(std::string& out) : m_out(out) {}
 
     StatementWriter& operator<<(std::string_view sql) {
         m_out += sql;
@@ -27,7 +26,7 @@ public:
     StatementWriter& LiteralText(std::string_view value) {
         for (const char c : value) {
             m_out += c;
-            if (c == '\'' || (c == '\\' && m_doubleBackslashes)) {
+            if (c == '\'') {
                 m_out += c;
             }
         }
@@ -43,7 +42,6 @@ public:
 
 private:
     std::string& m_out;
-    bool m_doubleBackslashes;
 };
 
 bool IsAsciiDigits(std::string_view text) {
@@ -131,7 +129,7 @@ void BuildInsertStatement(std::string_view record, std::string_view terminalName
     const BookingRecord fields = SplitBookingRecord(record);
     statement.clear();
     statement.reserve(kTypicalStatementSize);
-    StatementWriter sql(statement, dialect);
+    StatementWriter sql(statement);
     WriteHead(sql, fields, terminalName);
     switch (dialect) {
         case SqlDialect::Oracle:

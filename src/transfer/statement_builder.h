@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "transfer/sql_dialect.h"
+#include "common/sql_dialect.h"
 
 namespace zubk {
 

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/console_texts.h"
+#include "common/console_texts.h"
+#include "common/sql_dialect.h"
 #include "settings/parameter_file.h"
 #include "support/expected_refusal.h"
 #include "support/fixtures.h"
@@ -17,7 +18,7 @@
 #include "support/string_console.h"
 #include "support/temp_dir.h"
 #include "transfer/booking_record.h"
-#include "transfer/sql_dialect.h"
+#include "transfer/record_framing.h"
 #include "transfer/statement_builder.h"
 
 namespace zubk {
@@ -59,12 +60,11 @@ std::string RandomBytes(std::size_t count, unsigned seed, bool allowNul) {
     return bytes;
 }
 
-// The records a file holds: its bytes up to the first NUL, in 33-byte pieces.
+// The records a file holds, as the tool cuts them.
 std::vector<std::string> RecordsOf(std::string_view bytes) {
     std::vector<std::string> records;
-    BookingRecordWalk walk(bytes.substr(0, bytes.find('\0')));
-    while (const auto record = walk.Next()) {
-        records.emplace_back(*record);
+    for (const InputRecord& record : FrameRecords(bytes)) {
+        records.emplace_back(record.Bytes);
     }
     return records;
 }

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 
-#include "app/console_texts.h"
+#include "db/data_module.h"
+
+#include "common/console_texts.h"
 #include "support/expected_refusal.h"
 #include "support/string_console.h"
 #include "support/temp_dir.h"
@@ -35,19 +38,21 @@ std::string SettingsFile(Setting login, Setting password, Setting database, Sett
 }
 
 struct Loaded {
-    int result;
+    int result = 0;
     std::string output;
-    RunState state;
+    TDatabase database;
+    RunSettings settings;
 };
 
-Loaded LoadFrom(const TempDir& dir, std::string_view settingsFile) {
+// Loads the settings for a bookings file beside the parameter file; dir owns both.
+std::unique_ptr<Loaded> LoadFrom(const TempDir& dir, std::string_view settingsFile) {
     dir.Write("in/VEXLO00P.TXT", settingsFile);
-    Loaded loaded{0, "", RunState{}};
-    loaded.state.dm1 = std::make_unique<Tdm1>();
-    loaded.state.InputFileName = (dir.Path() / "in" / "bookings.txt").string();
+    auto loaded = std::make_unique<Loaded>();
+    loaded->database.Params = Tdm1().KESTRAVON.Params;
     StringConsole console;
-    loaded.result = LoadConnectionSettings(loaded.state, console);
-    loaded.output = console.Text();
+    loaded->result = LoadConnectionSettings((dir.Path() / "in" / "bookings.txt").string(), console,
+                                            loaded->database, loaded->settings);
+    loaded->output = console.Text();
     return loaded;
 }
 
@@ -60,11 +65,11 @@ TEST(ParameterFilePath, IsTheInputFilesDirectoryAndTheFixedName) {
 
 TEST(LoadConnectionSettings, ConfiguresTheConnectionComponent) {
     TempDir dir;
-    const Loaded loaded = LoadFrom(dir, SettingsFile("zubk", "pw;x}y", "kestra_dsn", "ORACLE"));
-    ASSERT_EQ(loaded.result, 0);
-    EXPECT_EQ(loaded.output, "");
-    EXPECT_EQ(loaded.state.DbSystem, "ORACLE");
-    const TDatabase& database = loaded.state.dm1->KESTRAVON;
+    const auto loaded = LoadFrom(dir, SettingsFile("zubk", "pw;x}y", "kestra_dsn", "ORACLE"));
+    ASSERT_EQ(loaded->result, 0);
+    EXPECT_EQ(loaded->output, "");
+    EXPECT_EQ(loaded->settings.DbSystem, "ORACLE");
+    const TDatabase& database = loaded->database;
     EXPECT_EQ(database.AliasName, "kestra_dsn");
     ASSERT_EQ(database.Params.Count(), 17U);
     EXPECT_EQ(database.Params[1], "USER NAME=zubk");
@@ -76,13 +81,14 @@ TEST(LoadConnectionSettings, ConfiguresTheConnectionComponent) {
 TEST(LoadConnectionSettings, ReplacesEveryLineWithAPrefix) {
     TempDir dir;
     dir.Write("in/VEXLO00P.TXT", SettingsFile("u", "p", "d", "MSSQL"));
-    RunState state;
-    state.dm1 = std::make_unique<Tdm1>();
-    state.dm1->KESTRAVON.Params.Add("USER NAME=second");
-    state.InputFileName = (dir.Path() / "in" / "b.txt").string();
+    Tdm1 dm1;
+    dm1.KESTRAVON.Params.Add("USER NAME=second");
+    RunSettings settings;
     StringConsole console;
-    ASSERT_EQ(LoadConnectionSettings(state, console), 0);
-    EXPECT_EQ(state.dm1->KESTRAVON.Params[17], "USER NAME=u");
+    ASSERT_EQ(LoadConnectionSettings((dir.Path() / "in" / "b.txt").string(), console, dm1.KESTRAVON,
+                                     settings),
+              0);
+    EXPECT_EQ(dm1.KESTRAVON.Params[17], "USER NAME=u");
 }
 
 TEST(LoadConnectionSettings, RefusesMissingSettings) {
@@ -100,9 +106,9 @@ TEST(LoadConnectionSettings, RefusesMissingSettings) {
     };
     for (const Case& c : cases) {
         TempDir dir;
-        const Loaded loaded = LoadFrom(dir, c.file);
-        EXPECT_EQ(loaded.result, 5) << c.name;
-        EXPECT_EQ(loaded.output, refusal) << c.name;
+        const auto loaded = LoadFrom(dir, c.file);
+        EXPECT_EQ(loaded->result, 5) << c.name;
+        EXPECT_EQ(loaded->output, refusal) << c.name;
     }
 }
 
@@ -110,11 +116,11 @@ TEST(LoadConnectionSettings, RefusesADatabaseSystemWithoutStatementForm) {
     for (const std::string_view dbSystem :
          {"oracle", "ORACLE ", "Mssql", "mysql", "MYSQL", "DB2"}) {
         TempDir dir;
-        const Loaded loaded = LoadFrom(dir, SettingsFile("zubk", "pw", "dsn", dbSystem));
-        EXPECT_EQ(loaded.result, 5) << dbSystem;
-        EXPECT_EQ(loaded.output, ExpectedUnknownDbSystemRefusal(dbSystem)) << dbSystem;
-        EXPECT_NE(loaded.output.find("Unbekanntes DB_SYSTEM '" + std::string(dbSystem) +
-                                     "' (erlaubt: ORACLE, MSSQL, MySQL)\n\n"),
+        const auto loaded = LoadFrom(dir, SettingsFile("zubk", "pw", "dsn", dbSystem));
+        EXPECT_EQ(loaded->result, 5) << dbSystem;
+        EXPECT_EQ(loaded->output, ExpectedUnknownDbSystemRefusal(dbSystem)) << dbSystem;
+        EXPECT_NE(loaded->output.find("Unbekanntes DB_SYSTEM '" + std::string(dbSystem) +
+                                      "' (erlaubt: ORACLE, MSSQL, MySQL)\n\n"),
                   std::string::npos);
     }
 }
@@ -122,9 +128,9 @@ TEST(LoadConnectionSettings, RefusesADatabaseSystemWithoutStatementForm) {
 TEST(LoadConnectionSettings, AValueReadAsALineFeedCountsAsPresent) {
     TempDir dir;
     // "PASS;" directly followed by the line end gives the value "\n".
-    const Loaded loaded = LoadFrom(dir, SettingsFile("zubk", "", "dsn", "ORACLE"));
-    EXPECT_EQ(loaded.result, 0) << loaded.output;
-    EXPECT_EQ(loaded.state.dm1->KESTRAVON.Params[16], "PASSWORD=\n");
+    const auto loaded = LoadFrom(dir, SettingsFile("zubk", "", "dsn", "ORACLE"));
+    EXPECT_EQ(loaded->result, 0) << loaded->output;
+    EXPECT_EQ(loaded->database.Params[16], "PASSWORD=\n");
 }
 
 }  // namespace

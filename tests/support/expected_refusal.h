@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/console_texts.h"
+#include "common/console_texts.h"
+#include "common/sql_dialect.h"
 #include "support/string_console.h"
-#include "transfer/sql_dialect.h"
 
 namespace zubk::testing {
 

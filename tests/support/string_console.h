@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/console.h"
+#include "common/console.h"
 
 namespace zubk::testing {
 

@@ -3,44 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace zubk {
 namespace {
-
-std::vector<std::string> WalkAll(std::string_view text) {
-    std::vector<std::string> records;
-    BookingRecordWalk walk(text);
-    while (const auto record = walk.Next()) {
-        records.emplace_back(*record);
-    }
-    return records;
-}
-
-TEST(BookingRecordWalk, CutsThirtyThreeByteRecordsAndAShortLastOne) {
-    const std::string a(33, 'a');
-    const std::string b(33, 'b');
-    struct Case {
-        std::string text;
-        std::vector<std::string> expected;
-    };
-    const Case cases[] = {
-        {"", {""}},  // an empty file is still one (empty) record
-        {a, {a}},   {a + b, {a, b}}, {a + b + "c", {a, b, "c"}}, {"short", {"short"}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(WalkAll(c.text), c.expected) << c.text.size() << " bytes";
-    }
-}
-
-TEST(BookingRecordWalk, LineEndsAreOrdinaryBytesThatShiftLaterRecords) {
-    const std::string record = "31120523595900701120000004711   1";
-    const auto records = WalkAll(record + "\r\n" + record + "\r\n");
-    ASSERT_EQ(records.size(), 3U);
-    EXPECT_EQ(records[0], record);
-    EXPECT_EQ(records[1], "\r\n" + record.substr(0, 31));
-    EXPECT_EQ(records[2], record.substr(31) + "\r\n");
-}
 
 TEST(SplitBookingRecord, TakesTheSevenFieldsByColumn) {
     const BookingRecord fields = SplitBookingRecord("31120523595900701120000004711   1");
@@ -61,6 +26,15 @@ TEST(SplitBookingRecord, FieldsPastTheEndOfAShortRecordAreCutOrEmpty) {
     const BookingRecord partial = SplitBookingRecord("3112");
     EXPECT_EQ(partial.DateText, "3112");
     EXPECT_EQ(partial.TimeText, "");
+}
+
+TEST(WhyMalformed, OnlyThirtyThreeBytesWithoutALineEndAreARecord) {
+    const std::string record = "31120523595900701120000004711   1";
+    EXPECT_EQ(WhyMalformed(record), std::nullopt);
+    EXPECT_EQ(WhyMalformed(record.substr(0, 20)), "20 statt 33 Bytes");
+    EXPECT_EQ(WhyMalformed(record + "x"), "34 statt 33 Bytes");
+    EXPECT_EQ(WhyMalformed("\r" + record.substr(1)), "Zeilenende im Satz");
+    EXPECT_EQ(WhyMalformed(record.substr(0, 32) + "\n"), "Zeilenende im Satz");
 }
 
 }  // namespace

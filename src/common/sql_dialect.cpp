@@ -1,4 +1,4 @@
-#include "transfer/sql_dialect.h"
+#include "common/sql_dialect.h"
 
 #include <array>
 #include <string>

@@ -1,0 +1,229 @@
+#include "common/console_texts.h"
+
+#include <array>
+#include <string>
+
+namespace zubk {
+
+namespace {
+
+constexpr std::string_view kBoxEdge = "******************************************************\n";
+
+// Box lines are 54 characters and the line end; the "Ü" counts as one character (0xDC).
+constexpr std::string_view kMakerLine = "** Hersteller  : zubkimport-Entwicklung             **\n";
+constexpr std::string_view kProjectLine =
+    "** Projekt     : KESTRAVON                          **\n";
+constexpr std::string_view kToolLine = "** Tool        : ZUBKIMPORT                         **\n";
+constexpr std::string_view kDescriptionLine1Cp1252 =
+    "** Beschreibung:  \xDC"
+    "bernahme der Zutrittsbuchungen   **\n";
+constexpr std::string_view kDescriptionLine1Utf8 =
+    "** Beschreibung:  \xC3\x9C"
+    "bernahme der Zutrittsbuchungen   **\n";
+constexpr std::string_view kDescriptionLine2 =
+    "**                aus der VEXLO62P in das Schema    **\n";
+constexpr std::string_view kDescriptionLine3 =
+    "**                QXSYSTEM Tabelle Qxs402Zpk        **\n";
+
+constexpr std::size_t kBoxLineSize = 55;
+static_assert(kBoxEdge.size() == kBoxLineSize && kMakerLine.size() == kBoxLineSize &&
+              kProjectLine.size() == kBoxLineSize && kToolLine.size() == kBoxLineSize &&
+              kDescriptionLine1Cp1252.size() == kBoxLineSize &&
+              kDescriptionLine2.size() == kBoxLineSize && kDescriptionLine3.size() == kBoxLineSize);
+
+constexpr std::array<std::string_view, 10> kUsageLines = {
+    "Befehlsformat: \n",
+    "ZUBKIMPORT.EXE Sektionname Terminalname Datei \n",
+    "\n",
+    "Sektionsname = Name der Sektion in der Ini-Datei     \n",
+    "Terminalname = Parameter fuer das SQL-Statement      \n",
+    "Datei        = Dateiname der Eingabedatei            \n",
+    "\n",
+    "Beispiel:\n",
+    "ZUBKIMPORT.EXE VEXLO62P ZutCtrl AdminQX.ZutCtrl.vexlo62p.txt 1\n",
+    "\n",
+};
+
+// "Satz 17 (Byte 528)": the record's number in the file and the offset of its first byte.
+std::string RecordName(std::size_t number, std::uint64_t offset) {
+    return "Satz " + std::to_string(number) + " (Byte " + std::to_string(offset) + ")";
+}
+
+}  // namespace
+
+void PrintBanner(Console& console) {
+    console.Write("\n");
+    console.Write(kBoxEdge);
+    console.Write(kMakerLine);
+    console.Write(kProjectLine);
+    console.Write(kToolLine);
+    console.Write(console.OwnTextsInUtf8() ? kDescriptionLine1Utf8 : kDescriptionLine1Cp1252);
+    console.Write(kDescriptionLine2);
+    console.Write(kDescriptionLine3);
+    console.Write(kBoxEdge);
+    console.Write("\n");
+}
+
+void PrintUsage(Console& console) {
+    for (const std::string_view line : kUsageLines) {
+        console.Write(line);
+    }
+}
+
+void PrintWithBannerAndUsage(Console& console, const std::function<void(Console&)>& message) {
+    PrintBanner(console);
+    message(console);
+    PrintUsage(console);
+}
+
+void PrintArgumentCountError(Console& console) {
+    console.Write("Falsche Anzahl Parameter\n");
+    console.Write("\n");
+}
+
+void PrintSettingsError(Console& console) {
+    console.Write("Fehler beim Ermitteln des DB-Usr/DB-Pwd\n");
+    console.Write("Quelle: '..\\..\\FILES\\KESTRAVON.INI'\n");
+    console.Write("\n");
+}
+
+void PrintUnknownDbSystem(Console& console, std::string_view dbSystem,
+                          std::string_view allowedSystems) {
+    std::string text = "Unbekanntes DB_SYSTEM '";
+    text += dbSystem;
+    text += "' (erlaubt: ";
+    text += allowedSystems;
+    text += ")\n";
+    console.Write(text);
+    console.Write("\n");
+}
+
+void PrintInvalidSetting(Console& console, std::string_view key, std::string_view path,
+                         std::int64_t min, std::int64_t max) {
+    std::string text = "Ungueltiger Wert fuer ";
+    text += key;
+    text += " in ";
+    text += path;
+    text +=
+        " (erlaubt: ganze Zahl von " + std::to_string(min) + " bis " + std::to_string(max) + ")\n";
+    console.Write(text);
+    console.Write("\n");
+}
+
+void PrintRejectFileRefused(Console& console, std::string_view parameterFilePath) {
+    std::string text = "REJECT_FILE in ";
+    text += parameterFilePath;
+    text += " nennt die Eingabedatei oder die Parameterdatei selbst\n";
+    console.Write(text);
+    console.Write("\n");
+}
+
+void PrintDatabaseError(Console& console, std::string_view statementText, std::string_view message,
+                        std::string_view recordLine) {
+    std::string text = "Exception bei Datenbank Open\n";
+    text += statementText;
+    text += message;
+    text += "\n";
+    text += recordLine;
+    text += "\n";
+    console.Write(text);
+}
+
+std::string RecordNotImportedLine(std::size_t number, std::uint64_t offset) {
+    return RecordName(number, offset) + " nicht uebernommen\n";
+}
+
+std::string RecordInDoubtLine(std::size_t number, std::uint64_t offset) {
+    return RecordName(number, offset) +
+           " vielleicht doch uebernommen: die Verbindung brach waehrend der Anweisung ab\n";
+}
+
+std::string RecordNotAttemptedLine(std::size_t number, std::uint64_t offset) {
+    return RecordName(number, offset) + " nicht versucht\n";
+}
+
+void PrintMalformedRecord(Console& console, std::size_t number, std::uint64_t offset,
+                          std::string_view reason) {
+    std::string text = "Fehlerhafter ";
+    text += RecordName(number, offset);
+    text += ": ";
+    text += reason;
+    text += "; nicht uebernommen\n\n";
+    console.Write(text);
+}
+
+void PrintConnectionRetry(Console& console, std::int64_t seconds) {
+    console.Write("Verbindung zur Datenbank unterbrochen; neue Versuche bis zu " +
+                  std::to_string(seconds) + " s\n\n");
+}
+
+void PrintConnectionBack(Console& console) {
+    console.Write("Verbindung zur Datenbank wiederhergestellt\n\n");
+}
+
+void PrintRunStopped(Console& console, StopReason reason, std::int64_t figure,
+                     std::size_t notAttempted) {
+    std::string text = "Lauf abgebrochen: ";
+    switch (reason) {
+        case StopReason::None:
+        case StopReason::Interrupted:
+            text += "unterbrochen";
+            break;
+        case StopReason::LoginRefused:
+            text += "Anmeldung abgewiesen";
+            break;
+        case StopReason::ServerUnreachable:
+            text += "Datenbank " + std::to_string(figure) + " s lang nicht erreichbar";
+            break;
+        case StopReason::TooManyFailures:
+            text += std::to_string(figure) + " Saetze in Folge fehlgeschlagen";
+            break;
+        case StopReason::NoAnswer:
+            text += "Datenbank antwortet nicht innerhalb von " + std::to_string(figure) + " s";
+            break;
+    }
+    text += "; " + std::to_string(notAttempted) + " Saetze nicht versucht\n";
+    console.Write(text);
+}
+
+void PrintSummary(Console& console, std::int32_t recordCount, std::string_view inputFileName) {
+    std::string text = std::to_string(recordCount);
+    text += " Saetze kopiert aus Datei ";
+    text += inputFileName;
+    text += " \n";
+    console.Write(text);
+}
+
+void PrintReadError(Console& console, std::string_view inputFileName, std::string_view reason) {
+    std::string text = "Fehler beim Lesen der Datei ";
+    text += inputFileName;
+    text += ": ";
+    text += reason;
+    text += "\n";
+    console.Write(text);
+}
+
+void PrintInputChanged(Console& console, std::string_view inputFileName) {
+    std::string text = "Die Datei ";
+    text += inputFileName;
+    text += " wurde waehrend des Laufs geaendert; was danach hinzukam, ist nicht uebernommen\n";
+    console.Write(text);
+}
+
+void PrintRejectFileError(Console& console, std::string_view path, std::string_view reason) {
+    std::string text = "Fehler beim Schreiben der Rueckweisungsdatei ";
+    text += path;
+    text += ": ";
+    text += reason;
+    text += "\n";
+    console.Write(text);
+}
+
+void PrintUnexpectedError(Console& console, std::string_view what) {
+    std::string text = "Unerwarteter Fehler: ";
+    text += what;
+    text += "\n";
+    console.Write(text);
+}
+
+}  // namespace zubk

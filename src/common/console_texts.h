@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "common/console.h"
+#include "common/stop_reason.h"
+
+namespace zubk {
+
+// Every text the tool prints. The wording and the trailing blanks are part of the interface:
+// the jobs that call the tool read this output.
+
+void PrintBanner(Console& console);
+void PrintUsage(Console& console);
+
+// The banner, the message and the usage help: how the tool refuses a call it cannot run.
+void PrintWithBannerAndUsage(Console& console, const std::function<void(Console&)>& message);
+
+void PrintArgumentCountError(Console& console);
+void PrintSettingsError(Console& console);
+void PrintUnknownDbSystem(Console& console, std::string_view dbSystem,
+                          std::string_view allowedSystems);
+// An optional key with a value that is no whole number from min to max. The value itself is
+// not shown: a mistyped file may have put anything there, the password included.
+void PrintInvalidSetting(Console& console, std::string_view key, std::string_view path,
+                         std::int64_t min, std::int64_t max);
+
+// REJECT_FILE names the input file or the parameter file.
+void PrintRejectFileRefused(Console& console, std::string_view parameterFilePath);
+
+// A statement that failed: statementText is the query's statement list, each line with its
+// line end; recordLine names the record (see the Record...Line functions).
+void PrintDatabaseError(Console& console, std::string_view statementText, std::string_view message,
+                        std::string_view recordLine);
+
+// "Satz 17 (Byte 528) nicht uebernommen\n" and its kin: the line after a failure's message
+// that lets the operator find the record in the input file.
+std::string RecordNotImportedLine(std::size_t number, std::uint64_t offset);
+std::string RecordInDoubtLine(std::size_t number, std::uint64_t offset);
+std::string RecordNotAttemptedLine(std::size_t number, std::uint64_t offset);
+
+void PrintMalformedRecord(Console& console, std::size_t number, std::uint64_t offset,
+                          std::string_view reason);
+
+void PrintConnectionRetry(Console& console, std::int64_t seconds);
+void PrintConnectionBack(Console& console);
+
+// figure is the reconnect time in seconds, the failures in a row or the time limit, as the
+// reason needs it.
+void PrintRunStopped(Console& console, StopReason reason, std::int64_t figure,
+                     std::size_t notAttempted);
+
+void PrintSummary(Console& console, std::int32_t recordCount, std::string_view inputFileName);
+
+void PrintReadError(Console& console, std::string_view inputFileName, std::string_view reason);
+void PrintInputChanged(Console& console, std::string_view inputFileName);
+void PrintRejectFileError(Console& console, std::string_view path, std::string_view reason);
+void PrintUnexpectedError(Console& console, std::string_view what);
+
+}  // namespace zubk
