@@ -93,7 +93,7 @@ public:
         std::size_t notAttempted = m_records.size() - ledger.NextRecord;
         if (statementInFlight && ledger.NextRecord < m_records.size()) {
             const InputRecord& record = m_records[ledger.NextRecord];
-            m_console.Write(RecordInDoubtLine(record.Number, record.Offset));
+            m_console.Write(RecordWithoutAnswerLine(record.Number, record.Offset));
             --notAttempted;
         }
         ledger.Stop = StopReason::NoAnswer;

@@ -138,6 +138,16 @@ std::string RecordInDoubtLine(std::size_t number, std::uint64_t offset) {
            " vielleicht doch uebernommen: die Verbindung brach waehrend der Anweisung ab\n";
 }
 
+std::string RecordTimedOutLine(std::size_t number, std::uint64_t offset) {
+    return RecordName(number, offset) +
+           " vielleicht doch uebernommen: die Anweisung wurde nach ihrem Zeitlimit abgebrochen\n";
+}
+
+std::string RecordWithoutAnswerLine(std::size_t number, std::uint64_t offset) {
+    return RecordName(number, offset) +
+           " vielleicht doch uebernommen: die Datenbank antwortete nicht mehr\n";
+}
+
 std::string RecordNotAttemptedLine(std::size_t number, std::uint64_t offset) {
     return RecordName(number, offset) + " nicht versucht\n";
 }

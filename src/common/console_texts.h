@@ -41,6 +41,8 @@ void PrintDatabaseError(Console& console, std::string_view statementText, std::s
 // that lets the operator find the record in the input file.
 std::string RecordNotImportedLine(std::size_t number, std::uint64_t offset);
 std::string RecordInDoubtLine(std::size_t number, std::uint64_t offset);
+std::string RecordTimedOutLine(std::size_t number, std::uint64_t offset);
+std::string RecordWithoutAnswerLine(std::size_t number, std::uint64_t offset);
 std::string RecordNotAttemptedLine(std::size_t number, std::uint64_t offset);
 
 void PrintMalformedRecord(Console& console, std::size_t number, std::uint64_t offset,

@@ -84,30 +84,49 @@ private:
                     }
                     continue;
                 case ExecutionFailure::ConnectionLost:
-                case ExecutionFailure::TimedOut:
                     // The server may have executed it before the answer was lost: the operator
                     // must check this record before importing it again.
                     ++m_failuresInARow;
                     Report(*failure, RecordInDoubtLine(record.Number, record.Offset));
                     NotImported();
-                    if (TooManyFailures()) {
-                        return false;
-                    }
-                    return ConnectAgain(*failure, std::nullopt);
+                    return !TooManyFailures() && ConnectAgain(*failure, std::nullopt);
+                case ExecutionFailure::TimedOut:
+                    // Cancelled past its limit; the session may still be stuck in it, so it is
+                    // not used again.
+                    ++m_failuresInARow;
+                    Report(*failure, RecordTimedOutLine(record.Number, record.Offset));
+                    NotImported();
+                    return !TooManyFailures() && NewSession();
             }
         }
+    }
+
+    // Replaces a session that may be stuck with a new one; when that fails, the server is
+    // treated as gone.
+    bool NewSession() {
+        std::optional<StatementFailure> failure = m_services.Executor.Reconnect();
+        if (!failure) {
+            return true;
+        }
+        if (failure->Kind == ExecutionFailure::LoginRefused) {
+            Report(*failure, "");
+            Stop(StopReason::LoginRefused, 0);
+            return false;
+        }
+        return ConnectAgain(std::move(*failure), std::nullopt, false);
     }
 
     // Opens a new connection, pausing longer after each failed attempt, for at most the
     // reconnect time. pending is the record that waits for the connection, reported when the
     // run gives up. False when the run stops.
-    bool ConnectAgain(StatementFailure lastFailure, std::optional<InputRecord> pending) {
+    bool ConnectAgain(StatementFailure lastFailure, std::optional<InputRecord> pending,
+                      bool lastFailureReported = true) {
         const auto recordLine = [&] {
             return pending ? RecordNotAttemptedLine(pending->Number, pending->Offset)
                            : std::string();
         };
-        // Without a record waiting, lastFailure has been reported already; a later one has not.
-        bool lastFailureReported = !pending.has_value();
+        // The failure of a waiting record has not been reported yet.
+        lastFailureReported = lastFailureReported && !pending.has_value();
         if (m_policy.ReconnectTime.count() > 0) {
             ClearProgress();
             PrintConnectionRetry(m_services.Output, m_policy.ReconnectTime.count());

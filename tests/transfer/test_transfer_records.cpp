@@ -212,24 +212,53 @@ TEST_F(RecordLoopTest, WithoutReconnectTimeALostServerStopsTheRunAtOnce) {
 }
 
 TEST_F(RecordLoopTest, ARecordInFlightWhenTheConnectionBrokeIsReportedAsPossiblyImported) {
-    for (const ExecutionFailure failure :
-         {ExecutionFailure::ConnectionLost, ExecutionFailure::TimedOut}) {
-        StartOver();
-        AddRecords(3);
-        executor.executeAnswers = {std::nullopt, failure};
-        Run();
-        EXPECT_EQ(executor.calls,
-                  (std::vector<std::string>{"execute", "execute", "reconnect", "execute"}));
-        EXPECT_EQ(console.Text(),
-                  ErrorBlock(1,
-                             "Satz 2 (Byte 33) vielleicht doch uebernommen: die Verbindung brach "
-                             "waehrend der Anweisung ab\n") +
-                      "Verbindung zur Datenbank unterbrochen; neue Versuche bis zu 60 s\n\n"
-                      "Verbindung zur Datenbank wiederhergestellt\n\n");
-        EXPECT_EQ(ledger.NotImported, std::vector<std::size_t>{1});
-        EXPECT_EQ(ledger.Imported, 2U);
-        EXPECT_EQ(ledger.Stop, StopReason::None);
-    }
+    AddRecords(3);
+    executor.executeAnswers = {std::nullopt, ExecutionFailure::ConnectionLost};
+    Run();
+    EXPECT_EQ(executor.calls,
+              (std::vector<std::string>{"execute", "execute", "reconnect", "execute"}));
+    EXPECT_EQ(console.Text(),
+              ErrorBlock(1,
+                         "Satz 2 (Byte 33) vielleicht doch uebernommen: die Verbindung brach "
+                         "waehrend der Anweisung ab\n") +
+                  "Verbindung zur Datenbank unterbrochen; neue Versuche bis zu 60 s\n\n"
+                  "Verbindung zur Datenbank wiederhergestellt\n\n");
+    EXPECT_EQ(clock.pauses, std::vector<std::chrono::milliseconds>{1s});
+    EXPECT_EQ(ledger.NotImported, std::vector<std::size_t>{1});
+    EXPECT_EQ(ledger.Imported, 2U);
+    EXPECT_EQ(ledger.Stop, StopReason::None);
+}
+
+TEST_F(RecordLoopTest, AStatementPastItsTimeLimitIsReportedAndItsSessionReplacedAtOnce) {
+    AddRecords(3);
+    executor.executeAnswers = {ExecutionFailure::TimedOut};
+    Run();
+    EXPECT_EQ(executor.calls,
+              (std::vector<std::string>{"execute", "reconnect", "execute", "execute"}));
+    EXPECT_TRUE(clock.pauses.empty());
+    EXPECT_EQ(console.Text(), ErrorBlock(0,
+                                         "Satz 1 (Byte 0) vielleicht doch uebernommen: die "
+                                         "Anweisung wurde nach ihrem Zeitlimit abgebrochen\n"));
+    EXPECT_EQ(ledger.NotImported, std::vector<std::size_t>{0});
+    EXPECT_EQ(ledger.Imported, 2U);
+}
+
+TEST_F(RecordLoopTest, WhenNoNewSessionOpensAfterATimeOutTheServerCountsAsGone) {
+    AddRecords(3);
+    executor.executeAnswers = {ExecutionFailure::TimedOut};
+    executor.reconnectAnswers = {ExecutionFailure::Unreachable, std::nullopt};
+    Run();
+    EXPECT_EQ(executor.calls, (std::vector<std::string>{"execute", "reconnect", "reconnect",
+                                                        "execute", "execute"}));
+    EXPECT_EQ(clock.pauses, std::vector<std::chrono::milliseconds>{1s});
+    // The failed attempt itself is told only when the run gives up.
+    EXPECT_EQ(console.Text(),
+              ErrorBlock(0,
+                         "Satz 1 (Byte 0) vielleicht doch uebernommen: die Anweisung wurde "
+                         "nach ihrem Zeitlimit abgebrochen\n") +
+                  "Verbindung zur Datenbank unterbrochen; neue Versuche bis zu 60 s\n\n"
+                  "Verbindung zur Datenbank wiederhergestellt\n\n");
+    EXPECT_EQ(ledger.Imported, 2U);
 }
 
 TEST_F(RecordLoopTest, ALoginRefusedWhileReconnectingStopsTheRun) {
