@@ -28,12 +28,12 @@ constexpr std::chrono::seconds kWatchdogMargin{2};
 
 }  // namespace
 
-std::optional<StatementFailure> DataModuleExecutor::Open() {
+std::optional<StatementFailure> DataModuleExecutor::Open(WatchedCall call) {
     if (m_dm1.KESTRAVON.Connected()) {
         return std::nullopt;
     }
     try {
-        const Watchdog::Guard guard = m_watchdog.Watch(m_openLimit, nullptr, false);
+        const Watchdog::Guard guard = m_watchdog.Watch(m_openLimit, nullptr, call);
         m_dm1.KESTRAVON.Open();
         return std::nullopt;
     } catch (const EDatabaseError& error) {
@@ -46,14 +46,14 @@ std::optional<StatementFailure> DataModuleExecutor::Execute(std::string statemen
     TQuery& query = m_dm1.Qry1;
     query.SQL.Clear();
     query.SQL.Add(std::move(statement));
-    if (auto failure = Open()) {
+    if (auto failure = Open(WatchedCall::OpeningForStatement)) {
         return failure;
     }
     try {
         TDatabase& database = m_dm1.KESTRAVON;
         const Watchdog::Guard guard = m_watchdog.Watch(
             database.Timeouts.Statement + kWatchdogMargin, [&database] { database.Cancel(); },
-            true);
+            WatchedCall::Statement);
         query.ExecSQL();
         return std::nullopt;
     } catch (const EDatabaseError& error) {
@@ -64,10 +64,11 @@ std::optional<StatementFailure> DataModuleExecutor::Execute(std::string statemen
 std::optional<StatementFailure> DataModuleExecutor::Reconnect() {
     {
         // Closing says goodbye to the server, which may not listen either.
-        const Watchdog::Guard guard = m_watchdog.Watch(m_openLimit, nullptr, false);
+        const Watchdog::Guard guard =
+            m_watchdog.Watch(m_openLimit, nullptr, WatchedCall::Reconnecting);
         m_dm1.KESTRAVON.Close();
     }
-    return Open();
+    return Open(WatchedCall::Reconnecting);
 }
 
 }  // namespace zubk

@@ -19,7 +19,7 @@ public:
     std::optional<StatementFailure> Reconnect() override;
 
 private:
-    std::optional<StatementFailure> Open();
+    std::optional<StatementFailure> Open(WatchedCall call);
 
     Tdm1& m_dm1;
     Watchdog& m_watchdog;

@@ -89,9 +89,11 @@ public:
     // The last resort when a database call never comes back: report what the run did, write
     // the reject file and end the process, leaving the driver where it hangs.
     [[noreturn]] void FinishWithoutAnswer(TransferLedger& ledger, std::chrono::seconds limit,
-                                          bool statementInFlight) {
+                                          WatchedCall call) {
         std::size_t notAttempted = m_records.size() - ledger.NextRecord;
-        if (statementInFlight && ledger.NextRecord < m_records.size()) {
+        if (call == WatchedCall::OpeningForStatement) {
+            --ledger.StatementsIssued;  // counted, but never sent
+        } else if (call == WatchedCall::Statement && notAttempted > 0) {
             const InputRecord& record = m_records[ledger.NextRecord];
             m_console.Write(RecordWithoutAnswerLine(record.Number, record.Offset));
             --notAttempted;
@@ -125,8 +127,8 @@ int TransferFile(RunState& state, Console& console, const InputFile& input,
     std::atomic<bool> stopRequested{false};
     platform::CatchStopRequests(stopRequested);
     SteadyRunClock clock(stopRequested);
-    Watchdog watchdog(kCancelGrace, [&](std::chrono::seconds limit, bool statementInFlight) {
-        end.FinishWithoutAnswer(ledger, limit, statementInFlight);
+    Watchdog watchdog(kCancelGrace, [&](std::chrono::seconds limit, WatchedCall call) {
+        end.FinishWithoutAnswer(ledger, limit, call);
     });
     DataModuleExecutor executor(state.dm1, watchdog, kOpenLimit);
 

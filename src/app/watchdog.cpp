@@ -15,13 +15,13 @@ Watchdog::~Watchdog() {
 }
 
 Watchdog::Guard Watchdog::Watch(std::chrono::seconds limit, std::function<void()> cancel,
-                                bool statementInFlight) {
+                                WatchedCall call) {
     {
         const std::lock_guard lock(m_mutex);
         const Clock::time_point now = Clock::now();
         m_watching = true;
         m_limit = limit;
-        m_statementInFlight = statementInFlight;
+        m_call = call;
         m_cancel = std::move(cancel);
         m_cancelStarted = false;
         m_cancelAt = now + limit;
@@ -67,7 +67,7 @@ void Watchdog::Loop() {
         if (now >= m_giveUpAt) {
             // Called with the lock held: a call that comes back now waits in EndWatch, so the
             // run's state stays as the last resort reads it.
-            m_noAnswer(m_limit, m_statementInFlight);
+            m_noAnswer(m_limit, m_call);
             m_watching = false;
             continue;
         }

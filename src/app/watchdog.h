@@ -12,11 +12,17 @@ namespace zubk {
 // Bounds every database call, whatever the driver does with the time limits it was given.
 // Past a call's limit the watchdog asks the driver to cancel it; when even that brings no
 // answer within the grace time, it calls the run's last resort, which ends the process.
+// The database calls that the watchdog tells apart when one never comes back.
+enum class WatchedCall {
+    OpeningForStatement,  // connecting for a statement that has not been sent yet
+    Statement,            // a statement on its way: it may have been executed
+    Reconnecting,         // closing and opening again after a failure
+};
+
 class Watchdog {
 public:
-    // What the run does when a call never comes back: the call's limit, and whether a
-    // statement was on its way (it may have been executed).
-    using NoAnswer = std::function<void(std::chrono::seconds limit, bool statementInFlight)>;
+    // What the run does when a call never comes back, with the call's limit.
+    using NoAnswer = std::function<void(std::chrono::seconds limit, WatchedCall call)>;
 
     Watchdog(std::chrono::milliseconds grace, NoAnswer noAnswer);
     ~Watchdog();
@@ -38,7 +44,7 @@ public:
 
     // cancel may be empty when the call cannot be cancelled (opening a connection).
     [[nodiscard]] Guard Watch(std::chrono::seconds limit, std::function<void()> cancel,
-                              bool statementInFlight);
+                              WatchedCall call);
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -55,7 +61,7 @@ private:
     Clock::time_point m_cancelAt;
     Clock::time_point m_giveUpAt;
     std::chrono::seconds m_limit{0};
-    bool m_statementInFlight = false;
+    WatchedCall m_call = WatchedCall::Statement;
     std::function<void()> m_cancel;
     bool m_cancelStarted = false;
     // The cancel runs on a thread of its own, since it can hang like the call it cancels.

@@ -1,15 +1,17 @@
-// The built program against a private MariaDB server of its own that goes away in the middle
-// of a run, as a server does when it is shut down or crashes. The server is restarted on the
-// same data afterwards to see what was committed.
+// The built program against a private MariaDB server of its own that goes away, or stops
+// answering, in the middle of a run or before it: each run must end in bounded time and account
+// for every record, imported or in the reject file.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "support/accounting.h"
 #include "support/fixtures.h"
 #include "support/process.h"
 #include "support/server_control.h"
@@ -20,158 +22,206 @@ namespace zubk {
 namespace {
 
 using testing::BackgroundProcess;
+using testing::ExpectEveryRecordAccountedFor;
+using testing::NumberedBookings;
+using testing::NumbersInRecords;
+using testing::NumbersInTable;
+using testing::OptionalSetting;
 using testing::ProcessResult;
-using testing::RunProcess;
 using testing::ServerControl;
 using testing::TempDir;
 using testing::TestDatabase;
 using Clock = std::chrono::steady_clock;
 
-// Enough records that the run is still going when the server is stopped (a few seconds).
-constexpr int kRecords = 20000;
-// The server goes away once this many rows are in.
+// Enough records that the run is still going when the server goes (about six seconds).
+constexpr int kRecords = 30000;
+// The fault comes once this many rows are in.
 constexpr int kRowsBeforeFault = 500;
-constexpr std::string_view kMessageStart = "Exception bei Datenbank Open\n";
-
-// Record i books code 121, which has a row, with the identifier "id<i>" to find it again.
-std::string Record(int i) {
-    std::string lfd = std::to_string(i % 1000);
-    lfd.insert(0, 3 - lfd.size(), '0');
-    std::string identifier = "id" + std::to_string(i);
-    identifier.resize(13, ' ');
-    return "311205235959" + lfd + "0112" + identifier + "1";
-}
-
-std::string Settings(const TestDatabase& db) {
-    return db.ParameterFileFor("zubk_oracle", "ORACLE");
-}
-
-// The record numbers of the statements that a run reported, in the order of its output.
-std::vector<int> ReportedRecords(const std::string& output) {
-    std::vector<int> records;
-    for (auto at = output.find(kMessageStart); at != std::string::npos;
-         at = output.find(kMessageStart, at + 1)) {
-        const auto id = output.find("'id", at + kMessageStart.size());
-        records.push_back(id == std::string::npos ? -1 : std::stoi(output.substr(id + 3, 6)));
-    }
-    return records;
-}
-
-std::vector<int> CommittedRecords(const TestDatabase& db) {
-    std::vector<int> records;
-    for (const std::string& identifier : db.Query("SELECT ZpkAsw FROM qxs402zpk")) {
-        records.push_back(std::stoi(identifier.substr(2)));
-    }
-    std::sort(records.begin(), records.end());
-    return records;
-}
-
-std::vector<int> Range(int first, int end) {
-    std::vector<int> numbers;
-    for (int i = first; i < end; ++i) {
-        numbers.push_back(i);
-    }
-    return numbers;
-}
+// Longer than any of these runs may take: a run still going then hangs.
+constexpr auto kHangLimit = std::chrono::seconds(120);
 
 double Seconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double>(to - from).count();
 }
 
+class ServerFault : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_db.Execute(
+            "DELETE FROM qxs402zpk; DELETE FROM qxs405zzs; "
+            "INSERT INTO qxs405zzs VALUES ('121', 42);");
+        m_dir.Write("out/.keep", "");
+    }
+
+    // Whatever a test did to the server, the next one finds it running.
+    void TearDown() override {
+        if (m_frozen) {
+            m_server.Thaw();
+        }
+        if (m_down) {
+            m_server.Start();
+        }
+    }
+
+    // The settings of the tests' data source, with a reject file and the given keys.
+    void WriteSettings(std::string_view reconnectTime, std::string_view statementTimeout) {
+        m_dir.Write("in/VEXLO00P.TXT",
+                    m_db.ParameterFileFor("zubk_oracle", "ORACLE") +
+                        OptionalSetting(5, "REJECT_FILE", "rejects.txt") +
+                        OptionalSetting(6, "RECONNECT_TIME", reconnectTime) +
+                        OptionalSetting(7, "STATEMENT_TIMEOUT", statementTimeout));
+    }
+
+    std::unique_ptr<BackgroundProcess> StartRun(int records) {
+        m_input = m_dir.Write("in/bookings.txt", NumberedBookings(records));
+        m_start = Clock::now();
+        return std::make_unique<BackgroundProcess>(
+            ZUBK_BINARY, std::vector<std::string>{"VEXLO62P", "ZutCtrl", m_input},
+            m_dir.Path().string(), m_db.ToolEnvironment(), m_dir.Path() / "out");
+    }
+
+    // Waits until the run has imported some records, so that the fault comes in its middle.
+    void WaitForRows(BackgroundProcess& run) {
+        for (;;) {
+            ASSERT_TRUE(run.Running()) << "the run ended before the fault";
+            ASSERT_LT(Seconds(m_start, Clock::now()), 60.0) << "no row arrives";
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            if (std::stoi(m_db.Query("SELECT COUNT(*) FROM qxs402zpk")[0]) >= kRowsBeforeFault) {
+                return;
+            }
+        }
+    }
+
+    const ProcessResult& WaitForEnd(BackgroundProcess& run) {
+        const ProcessResult* result = run.WaitFor(kHangLimit);
+        if (result == nullptr) {
+            throw std::runtime_error("the run hangs");
+        }
+        m_end = Clock::now();
+        return *result;
+    }
+
+    std::vector<int> Rejected() const {
+        std::ifstream in(m_dir.Path() / "in" / "rejects.txt", std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>()};
+        return NumbersInRecords(bytes);
+    }
+
+    void Report(const char* fault, const ProcessResult& result) {
+        const std::vector<int> committed = NumbersInTable(m_db);
+        std::printf("%s: exit %d after %.1f s; %zu rows, %zu records in the reject file\n", fault,
+                    result.exitCode, Seconds(m_start, m_end), committed.size(), Rejected().size());
+    }
+
+    TestDatabase m_db;
+    ServerControl m_server{m_db};
+    TempDir m_dir;
+    std::string m_input;
+    Clock::time_point m_start;
+    Clock::time_point m_end;
+    bool m_frozen = false;
+    bool m_down = false;
+};
+
 enum class Fault { Shutdown, Kill };
 
-std::string NameOf(Fault fault) {
-    return fault == Fault::Shutdown ? "Shutdown" : "Kill";
-}
+class ServerRestarts : public ServerFault, public ::testing::WithParamInterface<Fault> {};
 
-void PrintTo(Fault fault, std::ostream* os) {
-    *os << NameOf(fault);
-}
+TEST_P(ServerRestarts, TheRunCarriesOnWhenTheServerIsBack) {
+    WriteSettings("60", "60");
+    const auto run = StartRun(kRecords);
+    WaitForRows(*run);
+    m_down = true;
+    GetParam() == Fault::Shutdown ? m_server.Shutdown() : m_server.Kill();
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    m_server.Start();
+    m_down = false;
+    const ProcessResult& result = WaitForEnd(*run);
 
-class ServerGoesAway : public ::testing::TestWithParam<Fault> {};
-
-TEST_P(ServerGoesAway, MidRunNothingIsLostThatTheRunDoesNotReport) {
-    const TestDatabase db;
-    ServerControl server(db);
-    db.Execute(
-        "DELETE FROM qxs402zpk; DELETE FROM qxs405zzs; INSERT INTO qxs405zzs VALUES ('121', 42);");
-    TempDir dir;
-    dir.Write("in/VEXLO00P.TXT", Settings(db));
-    std::string bookings;
-    for (int i = 0; i < kRecords; ++i) {
-        bookings += Record(i);
-    }
-    const std::string input = dir.Write("in/bookings.txt", bookings);
-    const std::string downInput = dir.Write("in/down.txt", Record(0) + Record(1) + Record(2));
-    dir.Write("out/.keep", "");
-
-    const auto start = Clock::now();
-    BackgroundProcess run(ZUBK_BINARY, {"VEXLO62P", "ZutCtrl", input}, dir.Path().string(),
-                          db.ToolEnvironment(), dir.Path() / "out");
-    int rowsSeen = 0;
-    while (rowsSeen < kRowsBeforeFault) {
-        ASSERT_TRUE(run.Running()) << "the run ended before the server could be stopped";
-        ASSERT_LT(Seconds(start, Clock::now()), 60.0) << "no row arrives";
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        rowsSeen = std::stoi(db.Query("SELECT COUNT(*) FROM qxs402zpk")[0]);
-    }
-    const auto stopping = Clock::now();
-    if (GetParam() == Fault::Shutdown) {
-        server.Shutdown();
-    } else {
-        server.Kill();
-    }
-    const auto stopped = Clock::now();
-    const ProcessResult* result = run.WaitFor(std::chrono::minutes(2));
-    ASSERT_NE(result, nullptr) << "the run hangs after the server went away";
-    const auto ended = Clock::now();
-
-    // A run while the server is down reports every record and does not wait for it.
-    const ProcessResult down = RunProcess(ZUBK_BINARY, {"VEXLO62P", "ZutCtrl", downInput},
-                                          dir.Path().string(), db.ToolEnvironment());
-    const auto downEnded = Clock::now();
-    EXPECT_EQ(down.exitCode, 2) << down.output;
-    EXPECT_EQ(ReportedRecords(down.output), (std::vector<int>{0, 1, 2})) << down.output;
-
-    server.Start();
-    const std::vector<int> committed = CommittedRecords(db);
-    const std::vector<int> reported = ReportedRecords(result->output);
-    const int committedCount = static_cast<int>(committed.size());
-
-    EXPECT_EQ(result->exitCode, 2);
-    EXPECT_EQ(result->errorOutput, "");
+    // The statement in flight when the server went is reported and rejected; all others go in.
+    EXPECT_EQ(result.exitCode, 2) << result.output;
+    EXPECT_EQ(result.errorOutput, "");
+    EXPECT_NE(result.output.find("Verbindung zur Datenbank unterbrochen; neue Versuche bis zu "
+                                 "60 s\n\n"),
+              std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("Verbindung zur Datenbank wiederhergestellt\n"),
+              std::string::npos);
     const std::string summary =
-        "\n\n" + std::to_string(kRecords) + " Saetze kopiert aus Datei " + input + " \n";
-    ASSERT_GE(result->output.size(), summary.size());
-    EXPECT_EQ(result->output.substr(result->output.size() - summary.size()), summary);
-
-    // The rows before the fault stay: the committed records are the first ones, without gap.
-    EXPECT_GE(committedCount, rowsSeen);
-    EXPECT_EQ(committed, Range(0, committedCount));
-    // Every later record is reported. The statement in flight when the server went may have
-    // been committed without its answer arriving; then it is both in the table and reported,
-    // and the exit code still tells the job to check.
-    ASSERT_FALSE(reported.empty()) << "no statement was reported";
-    const int firstReported = reported.front();
-    EXPECT_TRUE(firstReported == committedCount || firstReported == committedCount - 1)
-        << "first reported record " << firstReported << ", committed " << committedCount;
-    EXPECT_EQ(reported, Range(firstReported, kRecords));
-
-    const std::string name = NameOf(GetParam());
-    std::printf(
-        "%s: %d of %d records committed, %zu reported; run %.2f s, stopping the server %.2f s, "
-        "run end %.2f s after the server was gone; a run while it is down %.2f s; restart "
-        "%.2f s\n",
-        name.c_str(), committedCount, kRecords, reported.size(), Seconds(start, ended),
-        Seconds(stopping, stopped), Seconds(stopped, ended), Seconds(ended, downEnded),
-        Seconds(downEnded, Clock::now()));
-    RecordProperty("run_seconds", std::to_string(Seconds(start, ended)));
+        std::to_string(kRecords) + " Saetze kopiert aus Datei " + m_input + " \n";
+    EXPECT_EQ(result.output.substr(result.output.size() - summary.size()), summary);
+    const std::vector<int> rejected = Rejected();
+    EXPECT_LE(rejected.size(), 1U);
+    ExpectEveryRecordAccountedFor(NumbersInTable(m_db), rejected, kRecords);
+    Report(GetParam() == Fault::Shutdown ? "shutdown and restart" : "kill and restart", result);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, ServerGoesAway, ::testing::Values(Fault::Shutdown, Fault::Kill),
+INSTANTIATE_TEST_SUITE_P(Faults, ServerRestarts, ::testing::Values(Fault::Shutdown, Fault::Kill),
                          [](const ::testing::TestParamInfo<Fault>& fault) {
-                             return NameOf(fault.param);
+                             return fault.param == Fault::Shutdown ? "Shutdown" : "Kill";
                          });
+
+TEST_F(ServerFault, AServerThatStaysAwayStopsTheRunAfterTheReconnectTime) {
+    WriteSettings("3", "60");
+    const auto run = StartRun(kRecords);
+    WaitForRows(*run);
+    m_down = true;
+    m_server.Kill();
+    const ProcessResult& result = WaitForEnd(*run);
+    m_server.Start();
+    m_down = false;
+
+    EXPECT_EQ(result.exitCode, 4) << result.output;
+    EXPECT_NE(result.output.find("Lauf abgebrochen: Datenbank 3 s lang nicht erreichbar; "),
+              std::string::npos)
+        << result.output;
+    ExpectEveryRecordAccountedFor(NumbersInTable(m_db), Rejected(), kRecords);
+    Report("kill, no restart", result);
+}
+
+TEST_F(ServerFault, AServerThatStopsAnsweringMidRunEndsTheRunInBoundedTime) {
+    WriteSettings("60", "2");
+    const auto run = StartRun(kRecords);
+    WaitForRows(*run);
+    m_frozen = true;
+    m_server.Freeze();
+    const ProcessResult& result = WaitForEnd(*run);
+    m_server.Thaw();
+    m_frozen = false;
+    // The statement in flight may still be committed once the server runs again.
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+
+    EXPECT_EQ(result.exitCode, 4) << result.output;
+    EXPECT_NE(result.output.find(" vielleicht doch uebernommen: die Datenbank antwortete nicht "
+                                 "mehr\nLauf abgebrochen: Datenbank antwortet nicht innerhalb "
+                                 "von 4 s; "),
+              std::string::npos)
+        << result.output;
+    const std::string summary = " Saetze kopiert aus Datei " + m_input + " \n";
+    EXPECT_EQ(result.output.substr(result.output.size() - summary.size()), summary);
+    ExpectEveryRecordAccountedFor(NumbersInTable(m_db), Rejected(), kRecords);
+    Report("server stopped mid-run", result);
+}
+
+TEST_F(ServerFault, AServerThatNeverAnswersIsGivenUpWhileConnecting) {
+    WriteSettings("60", "2");
+    m_frozen = true;
+    m_server.Freeze();
+    const auto run = StartRun(100);
+    const ProcessResult& result = WaitForEnd(*run);
+    m_server.Thaw();
+    m_frozen = false;
+
+    EXPECT_EQ(result.exitCode, 4) << result.output;
+    EXPECT_EQ(result.output,
+              "Lauf abgebrochen: Datenbank antwortet nicht innerhalb von 30 s; "
+              "100 Saetze nicht versucht\n0 Saetze kopiert aus Datei " +
+                  m_input + " \n");
+    EXPECT_EQ(Rejected().size(), 100U);
+    ExpectEveryRecordAccountedFor(NumbersInTable(m_db), Rejected(), 100, 0);
+    Report("server stopped before the run", result);
+}
 
 }  // namespace
 }  // namespace zubk

@@ -15,6 +15,11 @@ std::string ParameterFile(std::string_view login, std::string_view password,
     return file;
 }
 
+std::string OptionalSetting(int number, std::string_view key, std::string_view value) {
+    const std::string n = std::to_string(number);
+    return n + ";MAIN;\r\n" + n + ";" + std::string(key) + ";" + std::string(value) + "\r\n";
+}
+
 std::string BookingRecordText(std::string_view date, std::string_view time, std::string_view lfd,
                               std::string_view les, std::string_view code,
                               std::string_view identifier) {

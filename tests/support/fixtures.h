@@ -11,6 +11,10 @@ namespace zubk::testing {
 std::string ParameterFile(std::string_view login, std::string_view password,
                           std::string_view database, std::string_view dbSystem);
 
+// An entry of the parameter file for one of the optional keys (REJECT_FILE, RECONNECT_TIME,
+// STATEMENT_TIMEOUT, MAX_FAILURES), to append to a ParameterFile; number tells entries apart.
+std::string OptionalSetting(int number, std::string_view key, std::string_view value);
+
 // One 33-byte booking record from its fields: date ddmmyy, time hhmmss, running number (3),
 // reader number (2), the three-character code (two bytes in columns 18-19, the last in column
 // 33) and an identifier of up to 13 bytes, padded with blanks.

@@ -97,6 +97,18 @@ void ServerControl::Kill() {
     WaitGone(pid);
 }
 
+void ServerControl::Freeze() {
+    if (kill(ServerPid(), SIGSTOP) != 0) {
+        throw std::runtime_error("cannot stop the server");
+    }
+}
+
+void ServerControl::Thaw() {
+    if (kill(ServerPid(), SIGCONT) != 0) {
+        throw std::runtime_error("cannot continue the server");
+    }
+}
+
 void ServerControl::Start() {
     // Started twice removed and in a session of its own, like scripts/testdb does: the server
     // belongs to no test process and outlives this one until the fixture stops it.

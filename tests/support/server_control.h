@@ -24,6 +24,11 @@ public:
     // SIGKILL, as in a crash or a power cut: connections break, the socket file stays behind.
     void Kill();
 
+    // SIGSTOP and SIGCONT: a server that still accepts connections (the kernel does that) but
+    // never answers, as a hung server or a paused virtual machine.
+    void Freeze();
+    void Thaw();
+
     // Starts the server again with the command line it had, on the same data and socket, and
     // returns when it answers.
     void Start();
