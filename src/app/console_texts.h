@@ -11,6 +11,8 @@ namespace zubk {
 // the jobs that call the tool read this output.
 
 void PrintBanner(Console& console);
+// The answer to --version: the program's name and version on one line.
+void PrintVersion(Console& console);
 void PrintUsage(Console& console);
 
 void PrintArgumentCountError(Console& console);
