@@ -37,16 +37,17 @@ for %%L in ("%LOG%") do if not exist "%%~dpL" mkdir "%%~dpL"
 
 rem The "Start in" folder: the folder of the bookings and the parameter file, whatever the
 rem task says.
-cd /d "%INBOX%" || (
+if not exist "%INBOX%\" (
     >>"%LOG%" echo %DATE% %TIME% zubkimport-job: ERROR: the folder %INBOX% is not there
     exit /b 3
 )
+cd /d "%INBOX%"
 
 rem The reject file named in the parameter file ("N;REJECT_FILE;name"), relative to INBOX.
 set "REJECT="
 if exist VEXLO00P.TXT (
-    for /f "tokens=2,* delims=;" %%a in ('findstr /r /b /c:"[0-9]*;REJECT_FILE;" VEXLO00P.TXT') do (
-        if not defined REJECT set "REJECT=%%b"
+    for /f "usebackq tokens=2,* delims=;" %%a in ("VEXLO00P.TXT") do (
+        if "%%a"=="REJECT_FILE" if not defined REJECT set "REJECT=%%b"
     )
 )
 
@@ -59,7 +60,16 @@ if exist "%INPUT%.held" (
 "%ZUBK_PROGRAM%" %SECTION% %TERMINAL% "%INBOX%\%INPUT%" >>"%LOG%" 2>&1
 set "STATUS=%ERRORLEVEL%"
 
-for /f %%t in ('powershell -NoProfile -Command "Get-Date -Format yyyyMMdd-HHmmss"') do set "STAMP=%%t"
+rem The date and time for archived names, the same on every system locale; where PowerShell
+rem is missing, made from %DATE% and %TIME% without their separators.
+set "STAMP="
+for /f %%t in ('powershell -NoProfile -Command "Get-Date -Format yyyyMMdd-HHmmss" 2^>nul') do set "STAMP=%%t"
+if not defined STAMP set "STAMP=%DATE%-%TIME%"
+set "STAMP=%STAMP:/=%"
+set "STAMP=%STAMP::=%"
+set "STAMP=%STAMP:.=%"
+set "STAMP=%STAMP:,=%"
+set "STAMP=%STAMP: =%"
 
 if "%STATUS%"=="0" goto imported
 if "%STATUS%"=="2" goto some_rejected
@@ -77,12 +87,13 @@ if not exist "%INPUT%" (
     call :log "no bookings file %INPUT%: nothing to import"
     exit /b 0
 )
-if not exist "%ARCHIVE%" mkdir "%ARCHIVE%"
-move /y "%INPUT%" "%ARCHIVE%\%INPUT%.%STAMP%" >nul || (
+call :archive_name ""
+move /y "%INPUT%" "%TARGET%" >nul
+if errorlevel 1 (
     call :alert "imported, but %INPUT% could not be moved into %ARCHIVE%: move it by hand before the next run, or it is imported again"
     exit /b 3
 )
-call :log "imported; %INPUT% archived as %ARCHIVE%\%INPUT%.%STAMP%"
+call :log "imported; %INPUT% archived as %TARGET%"
 exit /b 0
 
 :some_rejected
@@ -93,16 +104,28 @@ exit /b 2
 :stopped
 if not defined REJECT goto stopped_as_is
 if not exist "%REJECT%" goto stopped_as_is
-if not exist "%ARCHIVE%" mkdir "%ARCHIVE%"
-move /y "%INPUT%" "%ARCHIVE%\%INPUT%.%STAMP%.stopped" >nul && move /y "%REJECT%" "%INPUT%" >nul && (
-    call :log "the run stopped early; %INPUT% now holds the records not yet imported; the next run imports them"
-    exit /b 4
-)
+call :archive_name ".stopped"
+move /y "%INPUT%" "%TARGET%" >nul
+if errorlevel 1 goto stopped_not_swapped
+move /y "%REJECT%" "%INPUT%" >nul
+if errorlevel 1 goto stopped_not_swapped
+call :log "the run stopped early; %INPUT% now holds the records not yet imported (the original is %TARGET%); the next run imports them"
+exit /b 4
+:stopped_not_swapped
 call :alert "the run stopped early, and putting the reject file %REJECT% in place of %INPUT% failed: do it by hand before the next run"
 exit /b 4
 :stopped_as_is
 call :log "the run stopped early; %INPUT% is left as it is for the next run"
 exit /b 4
+
+rem :archive_name SUFFIX sets TARGET to the input file's name in the archive folder, with the
+rem run's date and time and SUFFIX, and makes the folder. What is archived already is never
+rem overwritten, even by two runs within the same second.
+:archive_name
+if not exist "%ARCHIVE%" mkdir "%ARCHIVE%"
+set "TARGET=%ARCHIVE%\%INPUT%.%STAMP%%~1"
+if exist "%TARGET%" set "TARGET=%ARCHIVE%\%INPUT%.%STAMP%-%RANDOM%%~1"
+exit /b 0
 
 rem :log "text" adds a line to the log file. The redirection comes first so that a text ending
 rem in a digit is not read as the number of the stream to redirect.
