@@ -6,8 +6,8 @@
 #
 # Usage: test_linux_examples.sh CASE ZUBKIMPORT EXAMPLES_DIR DOCS_DIR
 #   CASE: imported | rejected | no-settings | unreadable | no-input | cron | systemd-service
-#         | systemd-verify
-# Every CASE but systemd-verify needs ZUBK_TESTDB_STATE (the testdb ctest fixture).
+#         | stopped | systemd-verify
+# Every CASE but stopped and systemd-verify needs ZUBK_TESTDB_STATE (the testdb ctest fixture).
 set -euo pipefail
 
 readonly case_name=$1 program=$2 examples=$3 docs=$4
@@ -110,11 +110,12 @@ job() {
     err=$(<"$work/err")
 }
 
-# The one archived copy of a file, named NAME.YYYYmmdd-HHMMSS; fails unless there is exactly one.
+# archived_copy FOLDER NAME [SUFFIX_PATTERN]: the one archived copy of a file, named
+# NAME.YYYYmmdd-HHMMSS and the suffix; fails unless there is exactly one.
 archived_copy() {
     local copies=("$1"/"$2".*)
     ((${#copies[@]} == 1)) && [[ -e ${copies[0]} ]] || return 1
-    matches "${copies[0]##*/}" "^$2\\.[0-9]{8}-[0-9]{6}\$" >&2 || return 1
+    matches "${copies[0]##*/}" "^$2\\.[0-9]{8}-[0-9]{6}${3:-}\$" >&2 || return 1
     printf '%s\n' "${copies[0]}"
 }
 
@@ -273,6 +274,48 @@ case_systemd_service() {
     expect_scheduled_run_imported
 }
 
+# The job stopped while zubkimport runs, as systemd does at TimeoutStartSec=: the job must pass
+# the stop on, wait for zubkimport to end, and act on exit code 4. A stand-in program plays
+# zubkimport's part of that (no server is involved): it says when it runs, and on SIGTERM
+# writes the records it did not get to into the reject file and ends with exit code 4.
+case_stopped() {
+    mkdir -p "$work/in"
+    local input=$work/in/bookings.txt copy waited
+    printf '%s\r\n' "5;MAIN;" "5;REJECT_FILE;bookings.rej" >"$work/in/VEXLO00P.TXT"
+    printf '%s' "$(record 001 01 121 imported)$(record 002 01 121 missing)" >"$input"
+    cat >"$work/stand-in" <<'END_OF_STAND_IN'
+#!/bin/sh
+folder=${3%/*}
+trap 'tail -c 33 "$3" >"$folder/bookings.rej"; echo "stopped early"; exit 4' TERM
+: >"$folder/running"
+while :; do sleep 1; done
+END_OF_STAND_IN
+    chmod +x "$work/stand-in"
+
+    (cd "$work" && exec "$examples/zubkimport-job" -p "$work/stand-in" -a "$work/archive" \
+        "$input") >"$work/out" 2>"$work/err" &
+    local job_pid=$!
+    # Wait until the stand-in runs (it may take long on a busy machine; 600 s at most).
+    for ((waited = 0; waited < 6000; waited++)); do
+        [[ -e $work/in/running ]] && break
+        sleep 0.1
+    done
+    kill -TERM "$job_pid"
+    status=0
+    wait "$job_pid" || status=$?
+    out=$(<"$work/out")
+    err=$(<"$work/err")
+    expect "the job ends with the stopped run's exit code 4" same "$status" 4
+    expect "the stop reached the program" same "$out" "stopped early"
+    expect "the input now holds the records not imported" \
+        same "$(cat "$input")" "$(record 002 01 121 missing)"
+    expect "the reject file is used up" test ! -e "$work/in/bookings.rej"
+    copy=$(archived_copy "$work/archive" bookings.txt '\.stopped') || copy=
+    expect "the original input is archived, marked as stopped" test -n "$copy"
+    expect "the job says what it did" same "$err" \
+        "zubkimport-job: the run stopped early; $input now holds the records not yet imported (the original is $copy); the next run imports them"
+}
+
 case_systemd_verify() {
     if ! command -v systemd-analyze >/dev/null 2>&1; then
         echo "note: systemd-analyze is not installed here; the unit files were not verified"
@@ -292,7 +335,8 @@ case_systemd_verify() {
 }
 
 case $case_name in
-imported | rejected | no-settings | unreadable | no-input | cron | systemd-service | systemd-verify)
+imported | rejected | no-settings | unreadable | no-input | cron | systemd-service | stopped | \
+    systemd-verify)
     "case_${case_name//-/_}"
     ;;
 *)
