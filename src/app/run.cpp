@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <exception>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "app/data_module_executor.h"
@@ -206,6 +207,11 @@ int CheckArgumentCount(int argCount, Console& console) {
 }
 
 int Run(int argc, const char* const argv[], Console& console) {
+    // Answered before anything is read, so that it works wherever the program is called from.
+    if (argc == 2 && argv[1] != nullptr && std::string_view(argv[1]) == "--version") {
+        PrintVersion(console);
+        return kExitSuccess;
+    }
     try {
         return RunSequence(argc, argv, console);
     } catch (const std::exception& error) {

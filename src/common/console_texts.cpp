@@ -1,7 +1,10 @@
 #include "common/console_texts.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
+
+#include "common/version.h"
 
 namespace zubk {
 
@@ -10,7 +13,28 @@ namespace {
 constexpr std::string_view kBoxEdge = "******************************************************\n";
 
 // Box lines are 54 characters and the line end; the "Ü" counts as one character (0xDC).
-constexpr std::string_view kMakerLine = "** Hersteller  : zubkimport-Entwicklung             **\n";
+constexpr std::size_t kBoxLineSize = 55;
+
+// The maker's line carries the version, so that a job's log shows which program wrote it. The
+// version comes from the build, so the line is laid out here, blanks filling up to the box's
+// right edge.
+constexpr std::string_view kMakerLineStart = "** Hersteller  : zubkimport-Entwicklung, V ";
+constexpr std::string_view kBoxLineEnd = "**\n";
+static_assert(kMakerLineStart.size() + kVersion.size() + 1 + kBoxLineEnd.size() <= kBoxLineSize,
+              "the version does not fit into the banner's box");
+
+constexpr std::array<char, kBoxLineSize> MakeMakerLine() {
+    std::array<char, kBoxLineSize> line{};
+    std::fill(line.begin(), line.end(), ' ');
+    std::copy(kMakerLineStart.begin(), kMakerLineStart.end(), line.begin());
+    std::copy(kVersion.begin(), kVersion.end(), line.begin() + kMakerLineStart.size());
+    std::copy(kBoxLineEnd.begin(), kBoxLineEnd.end(), line.end() - kBoxLineEnd.size());
+    return line;
+}
+
+constexpr std::array<char, kBoxLineSize> kMakerLineChars = MakeMakerLine();
+constexpr std::string_view kMakerLine(kMakerLineChars.data(), kMakerLineChars.size());
+
 constexpr std::string_view kProjectLine =
     "** Projekt     : KESTRAVON                          **\n";
 constexpr std::string_view kToolLine = "** Tool        : ZUBKIMPORT                         **\n";
@@ -25,7 +49,6 @@ constexpr std::string_view kDescriptionLine2 =
 constexpr std::string_view kDescriptionLine3 =
     "**                QXSYSTEM Tabelle Qxs402Zpk        **\n";
 
-constexpr std::size_t kBoxLineSize = 55;
 static_assert(kBoxEdge.size() == kBoxLineSize && kMakerLine.size() == kBoxLineSize &&
               kProjectLine.size() == kBoxLineSize && kToolLine.size() == kBoxLineSize &&
               kDescriptionLine1Cp1252.size() == kBoxLineSize &&
@@ -62,6 +85,13 @@ void PrintBanner(Console& console) {
     console.Write(kDescriptionLine3);
     console.Write(kBoxEdge);
     console.Write("\n");
+}
+
+void PrintVersion(Console& console) {
+    std::string text = "zubkimport ";
+    text += kVersion;
+    text += "\n";
+    console.Write(text);
 }
 
 void PrintUsage(Console& console) {

@@ -15,6 +15,8 @@ namespace zubk {
 // the jobs that call the tool read this output.
 
 void PrintBanner(Console& console);
+// The answer to --version: the program's name and version on one line.
+void PrintVersion(Console& console);
 void PrintUsage(Console& console);
 
 // The banner, the message and the usage help: how the tool refuses a call it cannot run.

@@ -10,6 +10,7 @@ namespace {
 
 using testing::kExpectedBanner;
 using testing::kExpectedUsage;
+using testing::kExpectedVersion;
 using testing::StringConsole;
 
 TEST(ConsoleTexts, BannerIsCodePage1252WithBoxLinesOf54Characters) {
@@ -24,6 +25,12 @@ TEST(ConsoleTexts, BannerShowsTheUmlautInUtf8OnAUtf8Console) {
     std::string expected = kExpectedBanner;
     expected.replace(expected.find('\xDC'), 1, "\xC3\x9C");
     EXPECT_EQ(console.Text(), expected);
+}
+
+TEST(ConsoleTexts, VersionIsTheProgramsNameAndVersionOnOneLine) {
+    StringConsole console;
+    PrintVersion(console);
+    EXPECT_EQ(console.Text(), kExpectedVersion);
 }
 
 TEST(ConsoleTexts, UsageKeepsItsTrailingBlanks) {

@@ -14,6 +14,7 @@ namespace {
 using testing::CountOccurrences;
 using testing::kExpectedBanner;
 using testing::kExpectedUsage;
+using testing::kExpectedVersion;
 using testing::ParameterFile;
 using testing::ProcessResult;
 using testing::RunProcess;
@@ -62,6 +63,25 @@ TEST(CommandLine, WithoutParameterFileTheSettingsErrorComesFirst) {
         const ProcessResult result = RunTool(dir, arguments);
         EXPECT_EQ(result.exitCode, 5) << arguments.size() << " arguments";
         EXPECT_EQ(result.output, kSettingsOutput);
+    }
+}
+
+TEST(CommandLine, VersionIsAnsweredWithoutAParameterFile) {
+    TempDir dir;
+    const ProcessResult result = RunTool(dir, {"--version"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.output, kExpectedVersion);
+    EXPECT_EQ(result.errorOutput, "");
+}
+
+TEST(CommandLine, OnlyTheSoleArgumentVersionAsksForTheVersion) {
+    const std::vector<std::vector<std::string>> calls = {
+        {"--version", "x"}, {"x", "--version"}, {"--VERSION"}, {"-version"}, {"--version "}};
+    for (const auto& arguments : calls) {
+        TempDir dir;
+        const ProcessResult result = RunTool(dir, arguments);
+        EXPECT_EQ(result.exitCode, 5) << arguments[0];
+        EXPECT_EQ(result.output, kSettingsOutput) << arguments[0];
     }
 }
 

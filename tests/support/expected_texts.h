@@ -8,7 +8,7 @@ namespace zubk::testing {
 inline const std::string kExpectedBanner =
     "\n"
     "******************************************************\n"
-    "** Hersteller  : zubkimport-Entwicklung             **\n"
+    "** Hersteller  : zubkimport-Entwicklung, V 1.1.0    **\n"
     "** Projekt     : KESTRAVON                          **\n"
     "** Tool        : ZUBKIMPORT                         **\n"
     "** Beschreibung:  \xDC"
@@ -17,6 +17,9 @@ inline const std::string kExpectedBanner =
     "**                QXSYSTEM Tabelle Qxs402Zpk        **\n"
     "******************************************************\n"
     "\n";
+
+// The answer to --version.
+inline const std::string kExpectedVersion = "zubkimport 1.1.0\n";
 
 inline const std::string kExpectedUsage =
     "Befehlsformat: \n"

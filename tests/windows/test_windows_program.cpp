@@ -35,7 +35,7 @@ using testing::TestDatabase;
 const std::string kBanner =
     "\r\n"
     "******************************************************\r\n"
-    "** Hersteller  : zubkimport-Entwicklung             **\r\n"
+    "** Hersteller  : zubkimport-Entwicklung, V 1.1.0    **\r\n"
     "** Projekt     : KESTRAVON                          **\r\n"
     "** Tool        : ZUBKIMPORT                         **\r\n"
     "** Beschreibung:  \xDC"
@@ -144,6 +144,13 @@ TEST_F(WindowsProgram, WrongArgumentCountsPrintTheUsageHelpInCodePage1252WithCrL
         EXPECT_EQ(result.output, expected) << c.arguments.size() << " arguments, " << c.locale;
         EXPECT_EQ(result.errorOutput, "");
     }
+}
+
+TEST_F(WindowsProgram, VersionIsOneLineWithCrLf) {
+    const ProcessResult result = RunWindows({"--version"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.output, "zubkimport 1.1.0\r\n");
+    EXPECT_EQ(result.errorOutput, "");
 }
 
 TEST_F(WindowsProgram, MissingSettingsPrintTheSettingsErrorWithCrLf) {
