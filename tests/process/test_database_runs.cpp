@@ -131,28 +131,6 @@ TEST_F(DatabaseRun, ApostrophesArriveIntact) {
               (std::vector<std::string>{"Zut'Ctrl\tO'Brien'); --"}));
 }
 
-TEST_F(DatabaseRun, AnUnreachableServerFailsEveryRecordWithoutHanging) {
-    const std::string record = BookingRecordText("311205", "235959", "001", "01", "121", "x");
-    const auto start = std::chrono::steady_clock::now();
-    const ProcessResult result =
-        Import(Settings("zubk_nosocket", "ORACLE"), record + record + record);
-    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_EQ(CountOccurrences(result.output, "SQLSTATE HY000 (2002)"), 3U) << result.output;
-    EXPECT_NE(result.output.find("3 Saetze kopiert"), std::string::npos);
-    RecordProperty("seconds", std::to_string(seconds.count()));
-}
-
-TEST_F(DatabaseRun, AWrongPasswordIsRefusedByTheServer) {
-    const ProcessResult result =
-        Import(Settings("zubk_oracle", "ORACLE", "wrong"),
-               BookingRecordText("311205", "235959", "001", "01", "121", "x"));
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_NE(result.output.find("SQLSTATE 28000 (1045)"), std::string::npos) << result.output;
-    EXPECT_EQ(result.output.find("wrong"), std::string::npos) << "the password was printed";
-    EXPECT_EQ(m_db.Query("SELECT COUNT(*) FROM qxs402zpk")[0], "0");
-}
-
 TEST_F(DatabaseRun, SqlServerStatementsReachTheServerAndItsErrorIsPrinted) {
     // MariaDB does not speak this dialect: the run shows the server's own message.
     const ProcessResult result =
