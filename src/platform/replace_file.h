@@ -4,7 +4,8 @@
 
 namespace zubk::platform {
 
-// Renames from to to, replacing a file that is there; false with errno set when it fails.
-bool ReplaceFile(const std::string& from, const std::string& to);
+// Renames from to to (UTF-8 paths), replacing a file that is there; false with errno set when
+// it fails.
+bool MoveIntoPlace(const std::string& from, const std::string& to);
 
 }  // namespace zubk::platform

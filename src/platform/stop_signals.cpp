@@ -57,6 +57,9 @@ void CatchStopRequests(std::atomic<bool>& stopRequested) {
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         sigaction(signal, &action, nullptr);
     }
+    // A reader of our output that goes away (a log pipe that ended) must not end the run
+    // half-way: the writes fail instead, and the records are still accounted for.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 #endif

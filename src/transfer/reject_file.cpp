@@ -52,7 +52,7 @@ void WriteRejectFile(const std::string& path, std::span<const InputRecord> recor
         std::remove(temporary.c_str());
         throw RejectFileError(written ? Reason() : reason);
     }
-    if (!platform::ReplaceFile(temporary, path)) {
+    if (!platform::MoveIntoPlace(temporary, path)) {
         const std::string renameReason = Reason();
         std::remove(temporary.c_str());
         throw RejectFileError(renameReason);
