@@ -20,6 +20,7 @@ namespace zubk {
 namespace {
 
 using testing::BackgroundProcess;
+using testing::BookingRecordText;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::ServerControl;
@@ -37,9 +38,7 @@ constexpr std::string_view kMessageStart = "Exception bei Datenbank Open\n";
 std::string Record(int i) {
     std::string lfd = std::to_string(i % 1000);
     lfd.insert(0, 3 - lfd.size(), '0');
-    std::string identifier = "id" + std::to_string(i);
-    identifier.resize(13, ' ');
-    return "311205235959" + lfd + "0112" + identifier + "1";
+    return BookingRecordText("311205", "235959", lfd, "01", "121", "id" + std::to_string(i));
 }
 
 std::string Settings(const TestDatabase& db) {
