@@ -8,7 +8,9 @@
 namespace zubk {
 namespace {
 
+using testing::kExpectedArgumentCountError;
 using testing::kExpectedBanner;
+using testing::kExpectedSettingsError;
 using testing::kExpectedUsage;
 using testing::kExpectedVersion;
 using testing::StringConsole;
@@ -47,9 +49,8 @@ TEST(ConsoleTexts, ErrorAndResultTexts) {
     };
     const Case cases[] = {
         {"argument count", [](Console& c) { PrintArgumentCountError(c); },
-         "Falsche Anzahl Parameter\n\n"},
-        {"settings", [](Console& c) { PrintSettingsError(c); },
-         "Fehler beim Ermitteln des DB-Usr/DB-Pwd\nQuelle: '..\\..\\FILES\\KESTRAVON.INI'\n\n"},
+         kExpectedArgumentCountError},
+        {"settings", [](Console& c) { PrintSettingsError(c); }, kExpectedSettingsError},
         {"unknown database system",
          [](Console& c) { PrintUnknownDbSystem(c, "oracle", "ORACLE, MSSQL"); },
          "Unbekanntes DB_SYSTEM 'oracle' (erlaubt: ORACLE, MSSQL)\n\n"},

@@ -1,7 +1,6 @@
 // The built program against the private MariaDB server: rows checked column by column.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 
 #include "support/fixtures.h"
@@ -18,10 +17,6 @@ using testing::ProcessResult;
 using testing::RunProcess;
 using testing::TempDir;
 using testing::TestDatabase;
-
-constexpr std::string_view kColumns =
-    "ZpkTrm, ZpkLes, ZpkDtm, ZpkUhr, ZpkAsw, ZpkZus, IFNULL(ZpkFcd,'NULL'), "
-    "IFNULL(ZpkMld,'NULL'), ZpkLfd, TIMESTAMPDIFF(MINUTE, ZpkDat, NOW()) BETWEEN 0 AND 10";
 
 class DatabaseRun : public ::testing::Test {
 protected:
@@ -42,11 +37,6 @@ protected:
 
     std::string InputName() const { return (m_dir.Path() / "in" / "bookings.txt").string(); }
 
-    std::vector<std::string> Rows(std::string_view order = "ZpkLfd") const {
-        return m_db.Query("SELECT " + std::string(kColumns) + " FROM qxs402zpk ORDER BY " +
-                          std::string(order));
-    }
-
     std::string FirstOfThisMonth(std::string_view time) const {
         return m_db.Query("SELECT DATE_FORMAT(NOW(), '%Y-%m-01')")[0] + " " + std::string(time);
     }
@@ -64,12 +54,13 @@ TEST_F(DatabaseRun, OracleStatementsInsertOneRowPerCodeFound) {
     EXPECT_EQ(result.exitCode, 0) << result.output;
     // The code without a row is counted and silent; two identical rows insert one.
     EXPECT_EQ(result.output, "3 Saetze kopiert aus Datei " + InputName() + " \n");
-    EXPECT_EQ(Rows(), (std::vector<std::string>{
-                          "ZutCtrl\t1\t2005-12-31 00:00:00\t" + FirstOfThisMonth("23:59:59") +
-                              "\t0000004711\t42\tNULL\tNULL\t001\t1",
-                          "ZutCtrl\t2\t2006-01-01 00:00:00\t" + FirstOfThisMonth("00:00:00") +
-                              "\tABC\t7\tNULL\tNULL\t002\t1",
-                      }));
+    EXPECT_EQ(m_db.ImportedRows(),
+              (std::vector<std::string>{
+                  "ZutCtrl\t1\t2005-12-31 00:00:00\t" + FirstOfThisMonth("23:59:59") +
+                      "\t0000004711\t42\tNULL\tNULL\t001\t1",
+                  "ZutCtrl\t2\t2006-01-01 00:00:00\t" + FirstOfThisMonth("00:00:00") +
+                      "\tABC\t7\tNULL\tNULL\t002\t1",
+              }));
 }
 
 TEST_F(DatabaseRun, MySqlStatementsInsertOneRowPerCodeFound) {
@@ -80,12 +71,13 @@ TEST_F(DatabaseRun, MySqlStatementsInsertOneRowPerCodeFound) {
     const ProcessResult result = Import(Settings("zubk_mysql", "MySQL"), bookings, "Zut'\\Ctrl");
     EXPECT_EQ(result.exitCode, 0) << result.output;
     EXPECT_EQ(result.output, "3 Saetze kopiert aus Datei " + InputName() + " \n");
-    EXPECT_EQ(Rows(), (std::vector<std::string>{
-                          "Zut'\\Ctrl\t1\t2005-12-31 00:00:00\t2005-12-01 23:59:59\ta\\'b\\\t42\t"
-                          "NULL\tNULL\t001\t1",
-                          "Zut'\\Ctrl\t2\t2004-02-29 00:00:00\t2004-02-01 00:00:01\tABC\t7\tNULL\t"
-                          "NULL\t002\t1",
-                      }));
+    EXPECT_EQ(m_db.ImportedRows(),
+              (std::vector<std::string>{
+                  "Zut'\\Ctrl\t1\t2005-12-31 00:00:00\t2005-12-01 23:59:59\ta\\'b\\\t42\t"
+                  "NULL\tNULL\t001\t1",
+                  "Zut'\\Ctrl\t2\t2004-02-29 00:00:00\t2004-02-01 00:00:01\tABC\t7\tNULL\t"
+                  "NULL\t002\t1",
+              }));
 }
 
 TEST_F(DatabaseRun, TheServerReadsTheClockOncePerStatementAsOracleDoes) {
@@ -141,7 +133,8 @@ TEST_F(DatabaseRun, SqlServerStatementsReachTheServerAndItsErrorIsPrinted) {
     EXPECT_NE(result.output.find("SQLSTATE HY000 (4161)"), std::string::npos) << result.output;
 }
 
-TEST_F(DatabaseRun, ManyRecordsGoThroughAtAConstantPace) {
+// How fast records go through is measured in bench/, not here.
+TEST_F(DatabaseRun, TwentyThousandRecordsAreAllCountedAndEveryCodeWithARowInserted) {
     constexpr int kRecords = 20000;
     std::string bookings;
     bookings.reserve(kRecords * 33);
@@ -150,18 +143,14 @@ TEST_F(DatabaseRun, ManyRecordsGoThroughAtAConstantPace) {
         bookings +=
             BookingRecordText("311205", "235959", lfd, "01", i % 3 == 0 ? "999" : "121", "id");
     }
-    const auto start = std::chrono::steady_clock::now();
     const ProcessResult result = Import(Settings("zubk_oracle", "ORACLE"), bookings);
-    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
     EXPECT_EQ(result.exitCode, 0) << result.output.substr(0, 2000);
     EXPECT_EQ(result.errorOutput, "") << "progress goes to a terminal only";
     EXPECT_EQ(result.output,
               std::to_string(kRecords) + " Saetze kopiert aus Datei " + InputName() + " \n");
+    // Every third record has the code 999, which has no row.
     EXPECT_EQ(m_db.Query("SELECT COUNT(*) FROM qxs402zpk")[0],
               std::to_string(kRecords - (kRecords + 2) / 3));
-    RecordProperty("records_per_second", std::to_string(kRecords / seconds.count()));
-    std::printf("%d records in %.2f s: %.0f records/s\n", kRecords, seconds.count(),
-                kRecords / seconds.count());
 }
 
 }  // namespace

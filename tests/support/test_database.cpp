@@ -78,6 +78,13 @@ std::string TestDatabase::ParameterFileFor(std::string_view dataSource, std::str
     return ParameterFile(User(), password.empty() ? Password() : password, dataSource, dbSystem);
 }
 
+std::vector<std::string> TestDatabase::ImportedRows() const {
+    return Query(
+        "SELECT ZpkTrm, ZpkLes, ZpkDtm, ZpkUhr, ZpkAsw, ZpkZus, IFNULL(ZpkFcd,'NULL'), "
+        "IFNULL(ZpkMld,'NULL'), ZpkLfd, TIMESTAMPDIFF(MINUTE, ZpkDat, NOW()) BETWEEN 0 AND 10 "
+        "FROM qxs402zpk ORDER BY ZpkLfd");
+}
+
 std::vector<std::string> TestDatabase::Query(const std::string& sql) const {
     const ProcessResult result =
         RunProcess("/usr/bin/mariadb",

@@ -32,6 +32,11 @@ public:
     std::string ParameterFileFor(std::string_view dataSource, std::string_view dbSystem,
                                  std::string_view password = {}) const;
 
+    // The rows that imports left in the target table, in the order of ZpkLfd, fields
+    // tab-separated: every column but ZpkDat, with NULL as "NULL", then 1 when ZpkDat lies
+    // within the last ten minutes.
+    std::vector<std::string> ImportedRows() const;
+
     // Runs SQL as root in the schema qxsystem; returns the rows, fields tab-separated.
     std::vector<std::string> Query(const std::string& sql) const;
     void Execute(const std::string& sql) const { Query(sql); }

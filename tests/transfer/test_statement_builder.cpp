@@ -83,7 +83,8 @@ TEST(BuildInsertStatement, TrailingControlCharactersLeaveTheIdentifier) {
     EXPECT_NE(Oracle(latin).find("'00000047\xE4\xFC', zzsnum"), std::string::npos);
 }
 
-TEST(BuildInsertStatement, AShortLastRecordStillGivesAStatement) {
+// The record loop passes only records of 33 bytes; the builder still keeps to the columns.
+TEST(BuildInsertStatement, AShortRecordGivesTheFieldsItHas) {
     const std::string_view record = kRecord.substr(0, 20);  // the identifier's first byte
     EXPECT_EQ(Oracle(record),
               std::string(kHead) +

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "support/expected_refusal.h"
 #include "support/fixtures.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
@@ -26,40 +27,13 @@ namespace zubk {
 namespace {
 
 using testing::BookingRecordText;
+using testing::ExpectedRefusal;
+using testing::kExpectedArgumentCountError;
+using testing::kExpectedSettingsError;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::TempDir;
 using testing::TestDatabase;
-
-// Code page 1252, with the Windows console's CR LF: the "Ü" is the byte 0xDC.
-const std::string kBanner =
-    "\r\n"
-    "******************************************************\r\n"
-    "** Hersteller  : zubkimport-Entwicklung, V 1.1.0    **\r\n"
-    "** Projekt     : KESTRAVON                          **\r\n"
-    "** Tool        : ZUBKIMPORT                         **\r\n"
-    "** Beschreibung:  \xDC"
-    "bernahme der Zutrittsbuchungen   **\r\n"
-    "**                aus der VEXLO62P in das Schema    **\r\n"
-    "**                QXSYSTEM Tabelle Qxs402Zpk        **\r\n"
-    "******************************************************\r\n"
-    "\r\n";
-
-const std::string kUsage =
-    "Befehlsformat: \r\n"
-    "ZUBKIMPORT.EXE Sektionname Terminalname Datei \r\n"
-    "\r\n"
-    "Sektionsname = Name der Sektion in der Ini-Datei     \r\n"
-    "Terminalname = Parameter fuer das SQL-Statement      \r\n"
-    "Datei        = Dateiname der Eingabedatei            \r\n"
-    "\r\n"
-    "Beispiel:\r\n"
-    "ZUBKIMPORT.EXE VEXLO62P ZutCtrl AdminQX.ZutCtrl.vexlo62p.txt 1\r\n"
-    "\r\n";
-
-constexpr std::string_view kRowColumns =
-    "ZpkTrm, ZpkLes, ZpkDtm, ZpkUhr, ZpkAsw, ZpkZus, IFNULL(ZpkFcd,'NULL'), "
-    "IFNULL(ZpkMld,'NULL'), ZpkLfd, TIMESTAMPDIFF(MINUTE, ZpkDat, NOW()) BETWEEN 0 AND 10";
 
 std::string RequiredEnvironment(const char* name) {
     const char* value = std::getenv(name);
@@ -113,10 +87,6 @@ protected:
         return RunProcess(ZUBK_BINARY, arguments, m_dir.Path().string(), m_db.ToolEnvironment());
     }
 
-    std::vector<std::string> Rows() const {
-        return m_db.Query("SELECT " + std::string(kRowColumns) + " FROM qxs402zpk ORDER BY ZpkLfd");
-    }
-
     const std::string m_windowsBinary = RequiredEnvironment("ZUBK_WINDOWS_BINARY");
     const std::string m_wine = WineProgram();
     TestDatabase m_db;
@@ -125,7 +95,8 @@ protected:
 
 TEST_F(WindowsProgram, WrongArgumentCountsPrintTheUsageHelpInCodePage1252WithCrLf) {
     m_dir.Write("VEXLO00P.TXT", Settings("zubk_oracle", "ORACLE"));
-    const std::string expected = kBanner + "Falsche Anzahl Parameter\r\n\r\n" + kUsage;
+    // Code page 1252 (the "Ü" is the byte 0xDC), with the Windows console's CR LF.
+    const std::string expected = WithCrLf(ExpectedRefusal(kExpectedArgumentCountError));
     // Redirected output has no console under wine (GetConsoleOutputCP gives 0), so the banner
     // stays in code page 1252 whatever the machine's locale.
     struct Case {
@@ -156,10 +127,7 @@ TEST_F(WindowsProgram, VersionIsOneLineWithCrLf) {
 TEST_F(WindowsProgram, MissingSettingsPrintTheSettingsErrorWithCrLf) {
     const ProcessResult result = RunWindows({"VEXLO62P", "ZutCtrl", "in.txt"});
     EXPECT_EQ(result.exitCode, 5);
-    EXPECT_EQ(result.output, kBanner +
-                                 "Fehler beim Ermitteln des DB-Usr/DB-Pwd\r\n"
-                                 "Quelle: '..\\..\\FILES\\KESTRAVON.INI'\r\n\r\n" +
-                                 kUsage);
+    EXPECT_EQ(result.output, WithCrLf(ExpectedRefusal(kExpectedSettingsError)));
 }
 
 TEST_F(WindowsProgram, ImportsAndReportsLikeTheLinuxBuild) {
@@ -194,10 +162,10 @@ TEST_F(WindowsProgram, ImportsAndReportsLikeTheLinuxBuild) {
 
         ResetTables();
         const ProcessResult onLinux = RunLinux(arguments);
-        const std::vector<std::string> linuxRows = Rows();
+        const std::vector<std::string> linuxRows = m_db.ImportedRows();
         ResetTables();
         const ProcessResult onWindows = RunWindows(arguments);
-        const std::vector<std::string> windowsRows = Rows();
+        const std::vector<std::string> windowsRows = m_db.ImportedRows();
 
         EXPECT_EQ(onLinux.exitCode, c.exitCode) << c.name << "\n" << onLinux.output;
         EXPECT_EQ(onWindows.exitCode, c.exitCode) << c.name << "\n" << onWindows.output;
