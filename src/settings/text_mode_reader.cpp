@@ -1,38 +1,54 @@
 #include "settings/text_mode_reader.h"
 
+#include <algorithm>
+
 namespace zubk {
 
 namespace {
 
-constexpr int kCarriageReturn = '\r';
-constexpr int kEndOfFileMark = 0x1A;
+constexpr char kCarriageReturn = '\r';
+constexpr char kEndOfFileMark = '\x1A';
 
 }  // namespace
 
-int TextModeReader::NextByte() {
-    while (!m_ended) {
-        const int byte = std::getc(m_file);
-        if (byte == EOF || byte == kEndOfFileMark) {
-            m_ended = true;
-        } else if (byte != kCarriageReturn) {
-            return byte;
-        }
-    }
-    return EOF;
-}
+TextModeReader::TextModeReader(std::string_view content)
+    : m_rest(content.substr(0, content.find(kEndOfFileMark))) {}
 
-bool TextModeReader::ReadLine(std::size_t limit, std::string& line) {
-    line.clear();
-    while (line.size() < limit) {
-        const int byte = NextByte();
-        if (byte == EOF) {
-            break;
+bool TextModeReader::ReadLine(std::size_t limit, std::string_view& line) {
+    // The line's bytes: up to limit characters that are no CR, ending after a line feed.
+    std::size_t end = 0;
+    std::size_t characters = 0;
+    bool sawCr = false;
+    bool endedAtLineFeed = false;
+    while (end < m_rest.size() && characters < limit) {
+        const char c = m_rest[end++];
+        if (c == kCarriageReturn) {
+            sawCr = true;
+            continue;
         }
-        line += static_cast<char>(byte);
-        if (byte == '\n') {
+        ++characters;
+        if (c == '\n') {
+            endedAtLineFeed = true;
             break;
         }
     }
+    const std::string_view bytes = m_rest.substr(0, end);
+    m_rest.remove_prefix(end);
+    if (sawCr) {
+        m_withoutCr.assign(bytes);
+        std::erase(m_withoutCr, kCarriageReturn);
+        line = m_withoutCr;
+    } else {
+        line = bytes;
+    }
+    m_lineNumber = m_nextLineNumber;
+    if (endedAtLineFeed) {
+        ++m_nextLineNumber;
+    }
+    // CR bytes alone after the line change nothing: the file ends there all the same.
+    m_fileEndedTheLine = !endedAtLineFeed && std::all_of(m_rest.begin(), m_rest.end(), [](char c) {
+        return c == kCarriageReturn;
+    });
     return !line.empty();
 }
 
