@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "breach.h"
 #include "common/text_encoding.h"
@@ -95,11 +96,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(settings.has_value() == console.Text().empty(),
             "settings were refused without a word, or taken with one", console.Text());
 
-    // What each lookup found; the password is the PASS lookup's value.
-    ParamEntry answers[std::size(kRequiredKeys)];
-    for (std::size_t i = 0; i < std::size(kRequiredKeys); ++i) {
-        answers[i] = LookupParameter("", kRequiredKeys[i], 0, content);
-    }
+    // What each lookup found, in the text after a UTF-8 byte-order mark, which the reading
+    // skips; the password is the PASS lookup's value.
+    const std::string_view text =
+        content.substr(0, 3) == "\xEF\xBB\xBF" ? content.substr(3) : content;
+    const std::vector<ParamEntry> answers = LookupParameters("", kRequiredKeys, 0, text);
     const ParamEntry& pass = answers[1];
     for (const std::string_view secret :
          {std::string_view(pass.Value), std::string_view(pass.Section)}) {

@@ -68,28 +68,35 @@ ParamEntry Copied(const EntryFields& fields, int line) {
                       std::string(fields.Value), line};
 }
 
-// Calls found(fields, line) for every entry of the content in order until it returns true;
-// returns the entry found, or an empty one.
+// Reads the content's entries in order and gives each key the first entry that found(entry,
+// key) accepts; stops once every key has one. A key that none accepts gets an empty entry.
 template <typename Found>
-ParamEntry FindEntry(std::string_view content, Found found) {
+std::vector<ParamEntry> FindEntries(std::string_view content,
+                                    std::span<const std::string_view> keys, Found found) {
+    std::vector<ParamEntry> entries(keys.size());
+    std::size_t open = keys.size();
     TextModeReader reader(content);
     std::string firstLine;
     std::string_view line;
-    for (;;) {
+    while (open > 0) {
         reader.ReadLine(kFirstLineLimit, line);
         // The second line's read may reuse the reader's buffer of the first.
         firstLine.assign(VisiblePart(line));
         if (!reader.ReadLine(kSecondLineLimit, line)) {
             // A last line without a partner is read but ignored.
-            return {};
+            break;
         }
         const std::string_view secondLine = VisiblePart(line);
         const bool fileEnds = reader.FileEndedTheLine() && secondLine.size() == line.size();
         const EntryFields fields = ParseFields(firstLine, secondLine, fileEnds);
-        if (found(fields)) {
-            return Copied(fields, reader.LineNumber());
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (entries[i].Line == 0 && found(fields, keys[i])) {
+                entries[i] = Copied(fields, reader.LineNumber());
+                --open;
+            }
         }
     }
+    return entries;
 }
 
 }  // namespace
@@ -143,15 +150,19 @@ ParamEntry ParseParamEntry(std::string_view firstLine, std::string_view secondLi
     return Copied(ParseFields(firstLine, secondLine, fileEndsSecondLine), 0);
 }
 
-ParamEntry LookupParameter(std::string_view section, std::string_view key, std::int32_t number,
-                           std::string_view content) {
-    return FindEntry(content, [&](const EntryFields& entry) {
+std::vector<ParamEntry> LookupParameters(std::string_view section,
+                                         std::span<const std::string_view> keys,
+                                         std::int32_t number, std::string_view content) {
+    return FindEntries(content, keys, [&](const EntryFields& entry, std::string_view key) {
         return entry.Section == section || entry.Key == key || entry.Number == number;
     });
 }
 
-ParamEntry LookupKey(std::string_view key, std::string_view content) {
-    return FindEntry(content, [&](const EntryFields& entry) { return entry.Key == key; });
+std::vector<ParamEntry> LookupKeys(std::span<const std::string_view> keys,
+                                   std::string_view content) {
+    return FindEntries(content, keys, [](const EntryFields& entry, std::string_view key) {
+        return entry.Key == key;
+    });
 }
 
 std::optional<std::string> ReadParameterFile(const std::string& path) {

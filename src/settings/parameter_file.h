@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zubk {
 
@@ -47,14 +49,22 @@ std::int32_t ParseLeadingDecimal(std::string_view text);
 ParamEntry ParseParamEntry(std::string_view firstLine, std::string_view secondLine,
                            bool fileEndsSecondLine = false);
 
-// Searches the parameter file's content for the first entry whose section, key or number
-// equals the one asked for. Returns that entry, or an empty entry with number 0 and line 0
-// when none matches.
-ParamEntry LookupParameter(std::string_view section, std::string_view key, std::int32_t number,
-                           std::string_view content);
+// For each key, the first entry of the parameter file's content whose section, key or number
+// equals the section, that key or the number asked for, read in one pass over the content. A
+// key that no entry answers gets an empty entry with number 0 and line 0.
+std::vector<ParamEntry> LookupParameters(std::string_view section,
+                                         std::span<const std::string_view> keys,
+                                         std::int32_t number, std::string_view content);
 
-// The first entry whose key is key, whatever its section and number; line 0 when none is.
-ParamEntry LookupKey(std::string_view key, std::string_view content);
+// The same for one key.
+inline ParamEntry LookupParameter(std::string_view section, std::string_view key,
+                                  std::int32_t number, std::string_view content) {
+    return LookupParameters(section, std::span(&key, 1), number, content).front();
+}
+
+// For each key, the first entry whose key is that key, whatever its section and number.
+std::vector<ParamEntry> LookupKeys(std::span<const std::string_view> keys,
+                                   std::string_view content);
 
 // The parameter file's bytes, or nothing when it cannot be opened or read (errno tells why).
 std::optional<std::string> ReadParameterFile(const std::string& path);

@@ -61,8 +61,9 @@ struct ParameterText {
         }
     }
 
+    // A value that is no valid UTF-8 in spite of the mark was typed in code page 1252 after all.
     std::string InUtf8(std::string_view value) const {
-        return Utf8 ? std::string(value) : Cp1252ToUtf8(value);
+        return Utf8 ? Utf8OrCp1252ToUtf8(value) : Cp1252ToUtf8(value);
     }
 };
 
@@ -188,8 +189,15 @@ public:
     // that very key counts: one that answers by its section or number has given a required
     // setting or nothing.
     bool OptionalSettings(const ParameterText& text, RunSettings& settings) {
+        std::vector<std::string_view> keys;
         for (const NumberKey& key : kNumberKeys) {
-            const ParamEntry entry = LookupKey(key.Key, text.Content);
+            keys.push_back(key.Key);
+        }
+        keys.push_back(kRejectFileKey);
+        const std::vector<ParamEntry> entries = LookupKeys(keys, text.Content);
+        for (std::size_t i = 0; i < kNumberKeys.size(); ++i) {
+            const NumberKey& key = kNumberKeys[i];
+            const ParamEntry& entry = entries[i];
             if (entry.Line == 0) {
                 continue;
             }
@@ -206,7 +214,7 @@ public:
             }
             key.Store(settings, *number);
         }
-        const ParamEntry reject = LookupKey(kRejectFileKey, text.Content);
+        const ParamEntry& reject = entries.back();
         std::string_view rejectFile = reject.Value;
         while (!rejectFile.empty() && rejectFile.back() == '\n') {
             rejectFile.remove_suffix(1);
@@ -225,11 +233,10 @@ private:
 std::optional<ConnectionSettings> ReadSettings(std::string_view content, std::string_view path,
                                                Console& console, RunSettings& runSettings) {
     const ParameterText text(content);
+    // An empty section and number 0 stand for "any".
+    const std::vector<ParamEntry> found = LookupParameters("", kRequiredKeys, 0, text.Content);
     std::array<ParamEntry, kRequiredCount> answers;
-    for (std::size_t i = 0; i < answers.size(); ++i) {
-        // An empty section and number 0 stand for "any".
-        answers[i] = LookupParameter("", kRequiredKeys[i], 0, text.Content);
-    }
+    std::move(found.begin(), found.end(), answers.begin());
     Refusal refuse(path, console);
     if (refuse.EntriesForSeveralSettings(answers) || refuse.Missing(answers) ||
         refuse.BlankAtEitherEnd(answers)) {

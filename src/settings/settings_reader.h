@@ -29,12 +29,12 @@ struct RunSettings {
 };
 
 // Reads the settings from the parameter file's content (code page 1252, or UTF-8 after a
-// byte-order mark); path names the file in messages. Each key is looked up from the file's
-// start, and an entry whose section or number is missing or 0 answers every lookup that no
-// earlier entry answers. Refuses, printing why (banner and usage help included), when an entry
-// would give more than one setting, a required key has no value, the login or password starts
-// or ends with a blank, DB_SYSTEM names no statement form, or an optional key's value is no
-// whole number in range. No message shows the password or anything of its entry.
+// byte-order mark where a value is valid UTF-8); path names the file in messages. Each key is
+// looked up from the file's start, and an entry whose section or number is missing or 0 answers
+// every lookup that no earlier entry answers. Refuses, printing why (banner and usage help
+// included), when an entry would give more than one setting, a required key has no value, the login
+// or password starts or ends with a blank, DB_SYSTEM names no statement form, or an optional key's
+// value is no whole number in range. No message shows the password or anything of its entry.
 std::optional<ConnectionSettings> ReadSettings(std::string_view content, std::string_view path,
                                                Console& console, RunSettings& runSettings);
 

@@ -1,6 +1,7 @@
 #include "settings/text_mode_reader.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace zubk {
 
@@ -15,21 +16,31 @@ TextModeReader::TextModeReader(std::string_view content)
     : m_rest(content.substr(0, content.find(kEndOfFileMark))) {}
 
 bool TextModeReader::ReadLine(std::size_t limit, std::string_view& line) {
-    // The line's bytes: up to limit characters that are no CR, ending after a line feed.
-    std::size_t end = 0;
-    std::size_t characters = 0;
-    bool sawCr = false;
-    bool endedAtLineFeed = false;
-    while (end < m_rest.size() && characters < limit) {
-        const char c = m_rest[end++];
-        if (c == kCarriageReturn) {
-            sawCr = true;
-            continue;
-        }
-        ++characters;
-        if (c == '\n') {
-            endedAtLineFeed = true;
-            break;
+    // The line's bytes: up to limit characters that are no CR, ending after a line feed. Most
+    // lines have no CR: for them the line feed is found by memchr over the window.
+    const std::size_t window = std::min(limit, m_rest.size());
+    const void* lineFeedAt = std::memchr(m_rest.data(), '\n', window);
+    std::size_t end =
+        lineFeedAt != nullptr
+            ? static_cast<std::size_t>(static_cast<const char*>(lineFeedAt) - m_rest.data()) + 1
+            : window;
+    bool endedAtLineFeed = lineFeedAt != nullptr;
+    const bool sawCr = std::memchr(m_rest.data(), kCarriageReturn, end) != nullptr;
+    if (sawCr) {
+        // CR bytes do not count: read again, character by character.
+        end = 0;
+        endedAtLineFeed = false;
+        std::size_t characters = 0;
+        while (end < m_rest.size() && characters < limit) {
+            const char c = m_rest[end++];
+            if (c == kCarriageReturn) {
+                continue;
+            }
+            ++characters;
+            if (c == '\n') {
+                endedAtLineFeed = true;
+                break;
+            }
         }
     }
     const std::string_view bytes = m_rest.substr(0, end);

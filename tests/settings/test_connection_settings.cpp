@@ -135,6 +135,12 @@ TEST(LoadConnectionSettings, TakesTheValuesAsCodePage1252UnlessTheFileIsMarkedUt
                                "REJECT_FILE",
                                "R\xC3\xBC"
                                "ck.txt")},
+        // A file marked as UTF-8 whose values are not: they were typed in code page 1252.
+        {"code page 1252 after a byte-order mark",
+         "\xEF\xBB\xBF" + With(SettingsFile("M\xFCller", "p\xE4\xDF\x80", "K\xF6ln", "ORACLE"),
+                               "REJECT_FILE",
+                               "R\xFC"
+                               "ck.txt")},
     };
     for (const Case& c : cases) {
         TempDir dir;

@@ -268,16 +268,35 @@ TEST(ParseParamEntry, ReadsMalformedLinesByTheFieldRules) {
               "zubk");
 }
 
-TEST(LookupKey, TakesOnlyAnEntryWithThatVeryKey) {
+TEST(LookupParameters, GivesEachKeyWhatItsOwnLookupGives) {
+    const std::string file = "1;MAIN;\n1;LOGIN;zubk\n1;MAIN\n2;PASS;pw\n3;MAIN;\n3;DATABASE;db\n";
+    const std::string_view keys[] = {"DATABASE", "LOGIN", "PASS", "DB_SYSTEM"};
+    const std::vector<ParamEntry> entries = LookupParameters("", keys, 0, file);
+    ASSERT_EQ(entries.size(), 4U);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const ParamEntry alone = LookupParameter("", keys[i], 0, file);
+        EXPECT_EQ(entries[i].Key, alone.Key) << keys[i];
+        EXPECT_EQ(entries[i].Value, alone.Value) << keys[i];
+        EXPECT_EQ(entries[i].Line, alone.Line) << keys[i];
+    }
+    // The entry without section answers every lookup that no earlier entry answered.
+    EXPECT_EQ(entries[0].Line, 4);
+    EXPECT_EQ(entries[1].Line, 2);
+    EXPECT_EQ(entries[3].Line, 4);
+}
+
+TEST(LookupKeys, TakeOnlyAnEntryWithThatVeryKey) {
     const std::string file =
         "MAIN\n0;PASS;secret\n"  // answers every other lookup, but is no REJECT_FILE entry
         "1;MAIN;\n1;REJECT_FILE;rejects.txt\n"
         "2;MAIN;\n2;REJECT_FILE;second.txt\n";
-    const ParamEntry entry = LookupKey("REJECT_FILE", file);
-    EXPECT_EQ(entry.Value, "rejects.txt");
-    EXPECT_EQ(entry.Line, 4);
-    EXPECT_EQ(LookupKey("MAX_FAILURES", file).Line, 0);
-    EXPECT_EQ(LookupKey("MAX_FAILURES", file).Value, "");
+    const std::string_view keys[] = {"REJECT_FILE", "MAX_FAILURES"};
+    const std::vector<ParamEntry> entries = LookupKeys(keys, file);
+    ASSERT_EQ(entries.size(), 2U);
+    EXPECT_EQ(entries[0].Value, "rejects.txt");
+    EXPECT_EQ(entries[0].Line, 4);
+    EXPECT_EQ(entries[1].Line, 0);
+    EXPECT_EQ(entries[1].Value, "");
 }
 
 TEST(ReadParameterFile, GivesTheBytesUnchanged) {
