@@ -5,6 +5,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// windows.h names its own ReplaceFile function by a macro, which would rename ours here.
+#undef ReplaceFile
 #endif
 
 namespace zubk::platform {
