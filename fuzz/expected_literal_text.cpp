@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "common/text_encoding.h"
+
 namespace zubk::fuzz {
 
 namespace {
@@ -11,9 +13,8 @@ namespace {
 std::array<std::string, 256> LiteralTexts() {
     std::array<std::string, 256> texts;
     for (std::size_t byte = 0; byte < texts.size(); ++byte) {
-        // For bytes >= 0x80 this becomes Cp1252ToUtf8 of the byte once the builder converts
-        // fields from code page 1252; bytes below 0x80 are the same in both.
-        texts[byte] = std::string(1, static_cast<char>(byte));
+        // Record fields are code page 1252 and reach the server in UTF-8.
+        texts[byte] = Cp1252ToUtf8(std::string(1, static_cast<char>(byte)));
     }
     return texts;
 }

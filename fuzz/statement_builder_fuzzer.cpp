@@ -74,7 +74,8 @@ void ExpectHead(StatementMatcher& sql, const Fields& f, std::string_view termina
     sql.Sql(
         "INSERT INTO QXSYSTEM.Qxs402Zpk(ZpkTrm, ZpkLes, ZpkDtm, ZpkUhr, ZpkAsw, ZpkZus,  ZpkFcd, "
         "ZpkMld, ZpkDat, ZpkLfd) SELECT DISTINCT ");
-    sql.Literal({Field(terminal)});
+    // The terminal name is UTF-8 already when it reaches the builder.
+    sql.Literal({Fixed(terminal)});
     sql.Sql(", ");
     if (AllDigits(f.les)) {
         sql.Sql(f.les);

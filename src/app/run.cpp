@@ -15,6 +15,7 @@
 #include "app/watchdog.h"
 #include "common/console_texts.h"
 #include "common/sql_dialect.h"
+#include "common/text_encoding.h"
 #include "platform/stop_signals.h"
 #include "platform/terminal.h"
 #include "settings/connection_settings.h"
@@ -152,7 +153,9 @@ int RunSequence(int argc, const char* const argv[], Console& console) {
     // The arguments are taken before their count is checked: the settings are looked for
     // beside the input file first.
     state.SectionName = Argument(argc, argv, 1);
-    state.TerminalName = Argument(argc, argv, 2);
+    // The terminal name goes into every statement, which is UTF-8: a name that is not valid
+    // UTF-8 was typed in code page 1252, as the terminals write it.
+    state.TerminalName = Utf8OrCp1252ToUtf8(Argument(argc, argv, 2));
     state.InputFileName = Argument(argc, argv, 3);
 
     state.ResultCode =
@@ -172,7 +175,7 @@ int RunSequence(int argc, const char* const argv[], Console& console) {
     }
     std::optional<std::string> rejectPath;
     if (!state.Settings.RejectFile.empty()) {
-        const std::string parameterFile = ParameterFilePath(state.InputFileName);
+        const std::string& parameterFile = state.Settings.ParameterFile;
         rejectPath =
             ResolveRejectPath(state.Settings.RejectFile, state.InputFileName, parameterFile);
         if (!rejectPath) {

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
+
+#include "common/text_encoding.h"
+#include "platform/command_line.h"
 
 #include "common/version.h"
 
@@ -72,6 +76,37 @@ std::string RecordName(std::size_t number, std::uint64_t offset) {
     return "Satz " + std::to_string(number) + " (Byte " + std::to_string(offset) + ")";
 }
 
+// Text of the tool's own making (UTF-8: statements, the driver's messages, settings) as the
+// console shows it. ASCII stays as it is.
+std::string Shown(const Console& console, std::string_view utf8) {
+    return console.OwnTextsInUtf8() ? std::string(utf8) : Utf8ToCp1252(utf8);
+}
+
+// A file name as the command line gave it, or made from it: on Linux byte for byte, on Windows
+// from UTF-8 in the console's character set.
+std::string ShownFileName(const Console& console, std::string_view name) {
+    if constexpr (platform::kArgumentsAreUtf8) {
+        return Shown(console, name);
+    }
+    return std::string(name);
+}
+
+// "Zeile 7 von /data/in/VEXLO00P.TXT": where in the parameter file a setting stands.
+std::string ParameterFilePlace(const Console& console, int line, std::string_view path) {
+    return "Zeile " + std::to_string(line) + " von " + ShownFileName(console, path);
+}
+
+std::string Listed(std::span<const std::string> items) {
+    std::string text;
+    for (const std::string& item : items) {
+        if (!text.empty()) {
+            text += ", ";
+        }
+        text += item;
+    }
+    return text;
+}
+
 }  // namespace
 
 void PrintBanner(Console& console) {
@@ -117,10 +152,41 @@ void PrintSettingsError(Console& console) {
     console.Write("\n");
 }
 
+void PrintParameterFileNotFound(Console& console, std::string_view path) {
+    console.Write("Parameterdatei " + ShownFileName(console, path) + " nicht gefunden\n");
+}
+
+void PrintParameterFileUnreadable(Console& console, std::string_view path,
+                                  std::string_view reason) {
+    console.Write("Parameterdatei " + ShownFileName(console, path) +
+                  " nicht lesbar: " + std::string(reason) + "\n");
+}
+
+void PrintParameterFilesAlike(Console& console, std::span<const std::string> paths) {
+    std::vector<std::string> shown;
+    for (const std::string& path : paths) {
+        shown.push_back(ShownFileName(console, path));
+    }
+    console.Write("Mehrere Parameterdateien, nur in Gross-/Kleinschreibung verschieden: " +
+                  Listed(shown) + "\n");
+}
+
+void PrintSettingsNotFound(Console& console, std::string_view path,
+                           std::span<const std::string> keys) {
+    console.Write("Parameterdatei " + ShownFileName(console, path) + " ohne Wert fuer " +
+                  Listed(keys) + "\n");
+}
+
+void PrintEntryForSeveralSettings(Console& console, std::string_view path, int line,
+                                  std::span<const std::string> keys) {
+    console.Write("Der Eintrag in " + ParameterFilePlace(console, line, path) + " gilt fuer " +
+                  Listed(keys) + "; bitte Sektion, Nummer und Schluessel pruefen\n");
+}
+
 void PrintUnknownDbSystem(Console& console, std::string_view dbSystem,
                           std::string_view allowedSystems) {
     std::string text = "Unbekanntes DB_SYSTEM '";
-    text += dbSystem;
+    text += Shown(console, dbSystem);
     text += "' (erlaubt: ";
     text += allowedSystems;
     text += ")\n";
@@ -128,21 +194,40 @@ void PrintUnknownDbSystem(Console& console, std::string_view dbSystem,
     console.Write("\n");
 }
 
-void PrintInvalidSetting(Console& console, std::string_view key, std::string_view path,
+void PrintUnknownDbSystemInLine(Console& console, std::string_view path, int line,
+                                std::string_view allowedSystems) {
+    console.Write("Unbekanntes DB_SYSTEM in " + ParameterFilePlace(console, line, path) +
+                  " (erlaubt: " + std::string(allowedSystems) + ")\n");
+    console.Write("\n");
+}
+
+void PrintInvalidSetting(Console& console, std::string_view key, std::string_view path, int line,
                          std::int64_t min, std::int64_t max) {
     std::string text = "Ungueltiger Wert fuer ";
     text += key;
     text += " in ";
-    text += path;
+    text += ParameterFilePlace(console, line, path);
     text +=
         " (erlaubt: ganze Zahl von " + std::to_string(min) + " bis " + std::to_string(max) + ")\n";
     console.Write(text);
     console.Write("\n");
 }
 
+void PrintBlankAtEitherEnd(Console& console, std::string_view key, std::string_view path,
+                           int line) {
+    std::string text(key);
+    text += " in ";
+    text += ParameterFilePlace(console, line, path);
+    text +=
+        " beginnt oder endet mit einem Leerzeichen, das der ODBC-Treiber nicht weitergibt; "
+        "bitte entfernen\n";
+    console.Write(text);
+    console.Write("\n");
+}
+
 void PrintRejectFileRefused(Console& console, std::string_view parameterFilePath) {
     std::string text = "REJECT_FILE in ";
-    text += parameterFilePath;
+    text += ShownFileName(console, parameterFilePath);
     text += " nennt die Eingabedatei oder die Parameterdatei selbst\n";
     console.Write(text);
     console.Write("\n");
@@ -151,8 +236,8 @@ void PrintRejectFileRefused(Console& console, std::string_view parameterFilePath
 void PrintDatabaseError(Console& console, std::string_view statementText, std::string_view message,
                         std::string_view recordLine) {
     std::string text = "Exception bei Datenbank Open\n";
-    text += statementText;
-    text += message;
+    text += Shown(console, statementText);
+    text += Shown(console, message);
     text += "\n";
     text += recordLine;
     text += "\n";
@@ -229,14 +314,14 @@ void PrintRunStopped(Console& console, StopReason reason, std::int64_t figure,
 void PrintSummary(Console& console, std::int32_t recordCount, std::string_view inputFileName) {
     std::string text = std::to_string(recordCount);
     text += " Saetze kopiert aus Datei ";
-    text += inputFileName;
+    text += ShownFileName(console, inputFileName);
     text += " \n";
     console.Write(text);
 }
 
 void PrintReadError(Console& console, std::string_view inputFileName, std::string_view reason) {
     std::string text = "Fehler beim Lesen der Datei ";
-    text += inputFileName;
+    text += ShownFileName(console, inputFileName);
     text += ": ";
     text += reason;
     text += "\n";
@@ -245,14 +330,14 @@ void PrintReadError(Console& console, std::string_view inputFileName, std::strin
 
 void PrintInputChanged(Console& console, std::string_view inputFileName) {
     std::string text = "Die Datei ";
-    text += inputFileName;
+    text += ShownFileName(console, inputFileName);
     text += " wurde waehrend des Laufs geaendert; was danach hinzukam, ist nicht uebernommen\n";
     console.Write(text);
 }
 
 void PrintRejectFileError(Console& console, std::string_view path, std::string_view reason) {
     std::string text = "Fehler beim Schreiben der Rueckweisungsdatei ";
-    text += path;
+    text += ShownFileName(console, path);
     text += ": ";
     text += reason;
     text += "\n";

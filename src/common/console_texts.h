@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,7 +13,10 @@
 namespace zubk {
 
 // Every text the tool prints. The wording and the trailing blanks are part of the interface:
-// the jobs that call the tool read this output.
+// the jobs that call the tool read this output. Our own words are ASCII but for the banner's
+// one umlaut. Text that the tool made (statements, the driver's messages, settings) is UTF-8
+// inside and shown in the console's character set; file names are shown as the command line
+// gave them.
 
 void PrintBanner(Console& console);
 // The answer to --version: the program's name and version on one line.
@@ -23,13 +27,35 @@ void PrintUsage(Console& console);
 void PrintWithBannerAndUsage(Console& console, const std::function<void(Console&)>& message);
 
 void PrintArgumentCountError(Console& console);
+// The settings cannot be read: these three lines, then one that says why (the next four).
 void PrintSettingsError(Console& console);
+void PrintParameterFileNotFound(Console& console, std::string_view path);
+void PrintParameterFileUnreadable(Console& console, std::string_view path, std::string_view reason);
+// Several files whose names differ from the parameter file's name in letter case only.
+void PrintParameterFilesAlike(Console& console, std::span<const std::string> paths);
+// keys: the settings the file has no value for.
+void PrintSettingsNotFound(Console& console, std::string_view path,
+                           std::span<const std::string> keys);
+
+// One entry of the parameter file would give several settings (a typo in its section or
+// number makes it answer every lookup). Neither the entry's key nor its value is shown: it may
+// be the password.
+void PrintEntryForSeveralSettings(Console& console, std::string_view path, int line,
+                                  std::span<const std::string> keys);
+
+// A DB_SYSTEM value that names no statement form. The first form shows the value, for a value
+// that differs from an allowed one in letter case or blanks only; the second names the line,
+// since the value could be anything, the password included.
 void PrintUnknownDbSystem(Console& console, std::string_view dbSystem,
                           std::string_view allowedSystems);
+void PrintUnknownDbSystemInLine(Console& console, std::string_view path, int line,
+                                std::string_view allowedSystems);
 // An optional key with a value that is no whole number from min to max. The value itself is
 // not shown: a mistyped file may have put anything there, the password included.
-void PrintInvalidSetting(Console& console, std::string_view key, std::string_view path,
+void PrintInvalidSetting(Console& console, std::string_view key, std::string_view path, int line,
                          std::int64_t min, std::int64_t max);
+// A login or password that starts or ends with a blank, which ODBC drivers drop.
+void PrintBlankAtEitherEnd(Console& console, std::string_view key, std::string_view path, int line);
 
 // REJECT_FILE names the input file or the parameter file.
 void PrintRejectFileRefused(Console& console, std::string_view parameterFilePath);

@@ -1,5 +1,6 @@
 #include "common/sql_dialect.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <utility>
@@ -23,6 +24,26 @@ std::optional<SqlDialect> DialectFor(std::string_view dbSystem) {
         }
     }
     return std::nullopt;
+}
+
+bool NamesDbSystemLoosely(std::string_view dbSystem) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!dbSystem.empty() && blank(dbSystem.front())) {
+        dbSystem.remove_prefix(1);
+    }
+    while (!dbSystem.empty() && blank(dbSystem.back())) {
+        dbSystem.remove_suffix(1);
+    }
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+    for (const auto& entry : kDbSystems) {
+        const std::string_view name = entry.first;
+        if (name.size() == dbSystem.size() &&
+            std::equal(name.begin(), name.end(), dbSystem.begin(),
+                       [&](char a, char b) { return upper(a) == upper(b); })) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string_view SupportedDbSystems() {

@@ -98,13 +98,28 @@ void ForEachCharacter(std::string_view utf8, Emit emit) {
 
 }  // namespace
 
+void AppendCp1252AsUtf8(std::string& out, std::string_view cp1252) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < cp1252.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(cp1252[i]);
+        if (byte >= 0x80) {
+            out.append(cp1252.substr(start, i - start));
+            AppendUtf8(out, Cp1252Character(byte));
+            start = i + 1;
+        }
+    }
+    out.append(cp1252.substr(start));
+}
+
 std::string Cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size());
-    for (const char byte : cp1252) {
-        AppendUtf8(out, Cp1252Character(static_cast<unsigned char>(byte)));
-    }
+    AppendCp1252AsUtf8(out, cp1252);
     return out;
+}
+
+std::string Utf8OrCp1252ToUtf8(std::string_view text) {
+    return IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
 }
 
 std::string Utf8ToCp1252(std::string_view utf8) {

@@ -14,6 +14,13 @@ namespace zubk {
 // number, as Windows converts them, so that no byte is ever lost.
 std::string Cp1252ToUtf8(std::string_view cp1252);
 
+// The same, appended to out: runs of ASCII bytes are copied as they are.
+void AppendCp1252AsUtf8(std::string& out, std::string_view cp1252);
+
+// Text whose encoding is not known: kept when it is valid UTF-8, otherwise read as cp1252. A
+// cp1252 text of letters is almost never valid UTF-8 ("\xFC" alone is not).
+std::string Utf8OrCp1252ToUtf8(std::string_view text);
+
 // UTF-8 text in code page 1252; a character that code page 1252 cannot show becomes "?".
 // Invalid UTF-8 bytes are taken as code page 1252 bytes.
 std::string Utf8ToCp1252(std::string_view utf8);

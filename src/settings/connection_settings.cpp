@@ -1,22 +1,19 @@
 #include "settings/connection_settings.h"
 
-#include <functional>
+#include <cerrno>
+#include <cstring>
 #include <optional>
+#include <vector>
 
 #include "common/console_texts.h"
 #include "common/exit_codes.h"
-#include "common/sql_dialect.h"
+#include "platform/file_name_case.h"
 #include "platform/path.h"
 #include "settings/parameter_file.h"
 
 namespace zubk {
 
 namespace {
-
-// Lookups ask for the key only: an empty section and number 0 stand for "any".
-std::string LookupValue(std::string_view key, const std::string& path) {
-    return LookupParameter("", key, 0, path).Value;
-}
 
 // Replaces every parameter line that starts with prefix by prefix and value.
 void ReplaceParamLines(TStringList& params, std::string_view prefix, std::string_view value) {
@@ -27,72 +24,56 @@ void ReplaceParamLines(TStringList& params, std::string_view prefix, std::string
     }
 }
 
-// A whole number from min to max, or nothing.
-std::optional<std::int64_t> WholeNumber(std::string_view text, std::int64_t min, std::int64_t max) {
-    if (text.empty() || text.size() > 10) {
-        return std::nullopt;
-    }
-    std::int64_t value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
+struct ParameterFile {
+    std::string Path;
+    std::string Content;
+};
+
+bool NoSuchFile(int error) {
+    return error == ENOENT || error == ENOTDIR;
+}
+
+// The parameter file beside the input file, read whole; nothing, after printing the settings
+// error and why, when there is none to read.
+std::optional<ParameterFile> FindParameterFile(std::string_view inputFileName, Console& console) {
+    const std::string directory(platform::DirectoryPart(inputFileName));
+    std::string path = ParameterFilePath(inputFileName);
+    errno = 0;
+    std::optional<std::string> content = ReadParameterFile(path);
+    int error = errno;
+    if (!content && NoSuchFile(error)) {
+        const std::vector<std::string> alike =
+            platform::FilesNamedIgnoringCase(directory, kParameterFileName);
+        if (alike.size() > 1) {
+            std::vector<std::string> paths;
+            for (const std::string& name : alike) {
+                paths.push_back(directory + name);
+            }
+            PrintWithBannerAndUsage(console, [&](Console& out) {
+                PrintSettingsError(out);
+                PrintParameterFilesAlike(out, paths);
+            });
             return std::nullopt;
         }
-        value = value * 10 + (c - '0');
-    }
-    if (value < min || value > max) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// Reads the optional keys; a key that is not there keeps its default. A value that is no
-// whole number in range is refused, naming the key but not the value, which could be anything.
-bool ReadOptionalSettings(const std::string& path, Console& console, RunSettings& settings) {
-    struct NumberKey {
-        std::string_view Key;
-        std::int64_t Min;
-        std::int64_t Max;
-        std::function<void(std::int64_t)> Store;
-    };
-    const NumberKey numberKeys[] = {
-        {"RECONNECT_TIME", 0, 86400,
-         [&](std::int64_t v) { settings.ReconnectTime = std::chrono::seconds(v); }},
-        {"STATEMENT_TIMEOUT", 1, 86400,
-         [&](std::int64_t v) { settings.StatementTimeout = std::chrono::seconds(v); }},
-        {"MAX_FAILURES", 0, 1000000,
-         [&](std::int64_t v) { settings.MaxFailures = static_cast<std::uint32_t>(v); }},
-    };
-    for (const NumberKey& key : numberKeys) {
-        const ParamEntry entry = LookupParameter("", key.Key, 0, path);
-        if (entry.Key != key.Key) {
-            continue;
-        }
-        std::string_view text = entry.Value;
-        while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
-            text.remove_suffix(1);
-        }
-        const auto value = WholeNumber(text, key.Min, key.Max);
-        if (!value) {
-            PrintWithBannerAndUsage(console, [&](Console& out) {
-                PrintInvalidSetting(out, key.Key, path, key.Min, key.Max);
-            });
-            return false;
-        }
-        key.Store(*value);
-    }
-    const ParamEntry reject = LookupParameter("", "REJECT_FILE", 0, path);
-    if (reject.Key == "REJECT_FILE") {
-        settings.RejectFile = reject.Value;
-        while (!settings.RejectFile.empty() && settings.RejectFile.back() == '\n') {
-            settings.RejectFile.pop_back();
+        if (alike.size() == 1) {
+            path = directory + alike.front();
+            errno = 0;
+            content = ReadParameterFile(path);
+            error = errno;
         }
     }
-    return true;
-}
-
-bool AnySettingMissing(const ConnectionSettings& settings) {
-    return settings.Login.empty() || settings.Password.empty() || settings.DbSystem.empty() ||
-           settings.Database.empty();
+    if (content) {
+        return ParameterFile{path, std::move(*content)};
+    }
+    PrintWithBannerAndUsage(console, [&](Console& out) {
+        PrintSettingsError(out);
+        if (NoSuchFile(error)) {
+            PrintParameterFileNotFound(out, path);
+        } else {
+            PrintParameterFileUnreadable(out, path, error != 0 ? std::strerror(error) : "");
+        }
+    });
+    return std::nullopt;
 }
 
 }  // namespace
@@ -103,41 +84,22 @@ std::string ParameterFilePath(std::string_view inputFileName) {
     return path;
 }
 
-ConnectionSettings ReadConnectionSettings(const std::string& path) {
-    ConnectionSettings settings;
-    settings.Login = LookupValue("LOGIN", path);
-    settings.Password = LookupValue("PASS", path);
-    settings.Database = LookupValue("DATABASE", path);
-    settings.DbSystem = LookupValue("DB_SYSTEM", path);
-    return settings;
-}
-
 int LoadConnectionSettings(std::string_view inputFileName, Console& console, TDatabase& database,
                            RunSettings& runSettings) {
-    const std::string path = ParameterFilePath(inputFileName);
-    const ConnectionSettings settings = ReadConnectionSettings(path);
-    runSettings.DbSystem = settings.DbSystem;
-
-    if (AnySettingMissing(settings)) {
-        PrintWithBannerAndUsage(console, PrintSettingsError);
+    const std::optional<ParameterFile> file = FindParameterFile(inputFileName, console);
+    if (!file) {
         return kExitSettingsMissing;
     }
-    // A database system without a statement form would make every record silently skipped
-    // and the run report success; refuse it while the job can still be told.
-    if (!DialectFor(settings.DbSystem)) {
-        PrintWithBannerAndUsage(console, [&](Console& out) {
-            PrintUnknownDbSystem(out, settings.DbSystem, SupportedDbSystems());
-        });
+    runSettings.ParameterFile = file->Path;
+    const std::optional<ConnectionSettings> settings =
+        ReadSettings(file->Content, file->Path, console, runSettings);
+    if (!settings) {
         return kExitSettingsMissing;
     }
-    if (!ReadOptionalSettings(path, console, runSettings)) {
-        return kExitSettingsMissing;
-    }
-
-    ReplaceParamLines(database.Params, "USER NAME=", settings.Login);
-    ReplaceParamLines(database.Params, "PASSWORD=", settings.Password);
-    ReplaceParamLines(database.Params, "ODBC DSN=", settings.Database);
-    database.AliasName = settings.Database;
+    ReplaceParamLines(database.Params, "USER NAME=", settings->Login);
+    ReplaceParamLines(database.Params, "PASSWORD=", settings->Password);
+    ReplaceParamLines(database.Params, "ODBC DSN=", settings->Database);
+    database.AliasName = settings->Database;
     database.Timeouts.Statement = runSettings.StatementTimeout;
     return 0;
 }

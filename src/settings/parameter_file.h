@@ -2,8 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zubk {
 
@@ -15,6 +18,7 @@ struct ParamEntry {
     std::string Section;
     std::string Key;
     std::string Value;
+    int Line = 0;  // the file's line that holds the second line; 0 when nothing was found
 };
 
 // Capacities of the entry's fields; longer fields are cut to them.
@@ -30,23 +34,39 @@ inline constexpr std::size_t kSecondLineLimit = 399;
 // position of the last one found; with none, -1.
 int FindNthChar(std::string_view line, char c, int n);
 
-// Copies length characters of line from the 0-based position start into destination, cut to
-// capacity. A length of 0 copies everything from start to the end of the line, its line feed
-// included; a negative length copies nothing and leaves destination as it was.
-void CopyField(std::string_view line, int start, int length, std::string& destination,
-               std::size_t capacity = kParamTextCapacity);
+// The length characters of line from the 0-based position start, cut to capacity. A length of
+// 0 gives everything from start to the end of the line, its line feed included; a negative
+// length gives nothing.
+std::string_view CopyField(std::string_view line, int start, int length,
+                           std::size_t capacity = kParamTextCapacity);
 
 // The decimal value at the start of text: leading white space skipped, an optional sign, the
 // digits up to the first non-digit (none gives 0). It wraps at 32 bits.
 std::int32_t ParseLeadingDecimal(std::string_view text);
 
-// Reads one entry from its two lines.
-ParamEntry ParseParamEntry(std::string_view firstLine, std::string_view secondLine);
+// Reads one entry from its two lines. When the file ends the second line, its end counts as
+// the line end: the value of a last line without line feed is read in full.
+ParamEntry ParseParamEntry(std::string_view firstLine, std::string_view secondLine,
+                           bool fileEndsSecondLine = false);
 
-// Searches the parameter file at path for the first entry whose section, key or number equals
-// the one asked for. Returns that entry, or an empty entry with number 0 when none matches or
-// the file cannot be read.
-ParamEntry LookupParameter(std::string_view section, std::string_view key, std::int32_t number,
-                           const std::string& path);
+// For each key, the first entry of the parameter file's content whose section, key or number
+// equals the section, that key or the number asked for, read in one pass over the content. A
+// key that no entry answers gets an empty entry with number 0 and line 0.
+std::vector<ParamEntry> LookupParameters(std::string_view section,
+                                         std::span<const std::string_view> keys,
+                                         std::int32_t number, std::string_view content);
+
+// The same for one key.
+inline ParamEntry LookupParameter(std::string_view section, std::string_view key,
+                                  std::int32_t number, std::string_view content) {
+    return LookupParameters(section, std::span(&key, 1), number, content).front();
+}
+
+// For each key, the first entry whose key is that key, whatever its section and number.
+std::vector<ParamEntry> LookupKeys(std::span<const std::string_view> keys,
+                                   std::string_view content);
+
+// The parameter file's bytes, or nothing when it cannot be opened or read (errno tells why).
+std::optional<std::string> ReadParameterFile(const std::string& path);
 
 }  // namespace zubk

@@ -1,28 +1,36 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace zubk {
 
-// Reads lines the way a Windows text-mode stream does, on every platform: every CR byte is
-// dropped wherever it stands, a line feed ends a line, and a Ctrl-Z byte ends the file.
+// Reads lines of a file's content the way a Windows text-mode stream does, on every platform:
+// every CR byte is dropped wherever it stands, a line feed ends a line, and a Ctrl-Z byte ends
+// the file.
 class TextModeReader {
 public:
-    explicit TextModeReader(std::FILE* file) : m_file(file) {}
+    explicit TextModeReader(std::string_view content);
 
     // Reads the next line, at most limit characters with its line feed when that fits; the
     // rest of a longer line is left for the next call. Returns false, with line empty, only
-    // when the file ends before any character.
-    bool ReadLine(std::size_t limit, std::string& line);
+    // when the file ends before any character. The line stays valid until the next call.
+    bool ReadLine(std::size_t limit, std::string_view& line);
+
+    // The number of the file's line (1-based, counted by line feeds) on which the last line
+    // read starts; the pieces of a line cut at the limit share it.
+    int LineNumber() const { return m_lineNumber; }
+
+    // Whether the last line read ended because the file ended, not at a line feed or the limit.
+    bool FileEndedTheLine() const { return m_fileEndedTheLine; }
 
 private:
-    // The next byte after dropping CRs, or EOF at the end of the file or at Ctrl-Z.
-    int NextByte();
-
-    std::FILE* m_file;
-    bool m_ended = false;
+    std::string_view m_rest;
+    std::string m_withoutCr;
+    int m_lineNumber = 0;
+    int m_nextLineNumber = 1;
+    bool m_fileEndedTheLine = false;
 };
 
 }  // namespace zubk

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/text_encoding.h"
 #include "transfer/booking_record.h"
 
 namespace zubk {
@@ -10,9 +11,10 @@ namespace {
 
 constexpr std::size_t kTypicalStatementSize = 512;
 
-// Writes statement text, with every apostrophe inside an SQL string literal doubled. A
-// backslash is an ordinary character in every dialect: MySQL and MariaDB connections run
-// with NO_BACKSLASH_ESCAPES for it.
+// Writes statement text in UTF-8, with every apostrophe inside an SQL string literal doubled.
+// Record fields are code page 1252 and converted as they are written; the terminal name is
+// UTF-8 already. A backslash is an ordinary character in every dialect: MySQL and MariaDB
+// connections run with NO_BACKSLASH_ESCAPES for it.
 class StatementWriter {
 public:
     explicit StatementWriter(std::string& out) : m_out(out) {}
@@ -22,20 +24,35 @@ public:
         return *this;
     }
 
-    // The inside of a literal whose quotes the surrounding SQL text supplies.
-    StatementWriter& LiteralText(std::string_view value) {
-        for (const char c : value) {
+    // The inside of a literal whose quotes the surrounding SQL text supplies, from a record
+    // field. Every byte above 0x7F is a cp1252 character; UTF-8 never writes an apostrophe
+    // inside a multi-byte character, so doubling the apostrophes keeps every literal closed.
+    StatementWriter& LiteralText(std::string_view cp1252) {
+        for (std::size_t apostrophe = cp1252.find('\''); apostrophe != std::string_view::npos;
+             apostrophe = cp1252.find('\'')) {
+            AppendCp1252AsUtf8(m_out, cp1252.substr(0, apostrophe + 1));
+            m_out += '\'';
+            cp1252.remove_prefix(apostrophe + 1);
+        }
+        AppendCp1252AsUtf8(m_out, cp1252);
+        return *this;
+    }
+
+    StatementWriter& Quoted(std::string_view cp1252) {
+        m_out += '\'';
+        LiteralText(cp1252);
+        m_out += '\'';
+        return *this;
+    }
+
+    StatementWriter& QuotedUtf8(std::string_view utf8) {
+        m_out += '\'';
+        for (const char c : utf8) {
             m_out += c;
             if (c == '\'') {
                 m_out += c;
             }
         }
-        return *this;
-    }
-
-    StatementWriter& Quoted(std::string_view value) {
-        m_out += '\'';
-        LiteralText(value);
         m_out += '\'';
         return *this;
     }
@@ -71,7 +88,7 @@ void WriteHead(StatementWriter& sql, const BookingRecord& fields, std::string_vi
         << "(ZpkTrm, ZpkLes, ZpkDtm, ZpkUhr, ZpkAsw, ZpkZus, "
         << " ZpkFcd, ZpkMld, ZpkDat, ZpkLfd) "
         << "SELECT DISTINCT ";
-    sql.Quoted(terminalName) << ", ";
+    sql.QuotedUtf8(terminalName) << ", ";
     // ZpkLes is numeric and written without quotes; anything but digits goes as a quoted
     // literal, which the server converts or rejects but never reads as SQL.
     if (IsAsciiDigits(fields.LesText)) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/command_line.h"
 #include "support/expected_texts.h"
 #include "support/string_console.h"
 
@@ -54,6 +55,41 @@ TEST(ConsoleTexts, ErrorAndResultTexts) {
         {"unknown database system",
          [](Console& c) { PrintUnknownDbSystem(c, "oracle", "ORACLE, MSSQL"); },
          "Unbekanntes DB_SYSTEM 'oracle' (erlaubt: ORACLE, MSSQL)\n\n"},
+        {"unknown database system in a line",
+         [](Console& c) { PrintUnknownDbSystemInLine(c, "in/VEXLO00P.TXT", 8, "ORACLE, MSSQL"); },
+         "Unbekanntes DB_SYSTEM in Zeile 8 von in/VEXLO00P.TXT (erlaubt: ORACLE, MSSQL)\n\n"},
+        {"no parameter file", [](Console& c) { PrintParameterFileNotFound(c, "/in/VEXLO00P.TXT"); },
+         "Parameterdatei /in/VEXLO00P.TXT nicht gefunden\n"},
+        {"parameter file unreadable",
+         [](Console& c) { PrintParameterFileUnreadable(c, "/in/VEXLO00P.TXT", "Is a directory"); },
+         "Parameterdatei /in/VEXLO00P.TXT nicht lesbar: Is a directory\n"},
+        {"parameter files alike",
+         [](Console& c) {
+             const std::string paths[] = {"in/VEXLO00P.txt", "in/vexlo00p.txt"};
+             PrintParameterFilesAlike(c, paths);
+         },
+         "Mehrere Parameterdateien, nur in Gross-/Kleinschreibung verschieden: in/VEXLO00P.txt, "
+         "in/vexlo00p.txt\n"},
+        {"settings not found",
+         [](Console& c) {
+             const std::string keys[] = {"PASS", "DB_SYSTEM"};
+             PrintSettingsNotFound(c, "VEXLO00P.TXT", keys);
+         },
+         "Parameterdatei VEXLO00P.TXT ohne Wert fuer PASS, DB_SYSTEM\n"},
+        {"entry for several settings",
+         [](Console& c) {
+             const std::string keys[] = {"LOGIN", "PASS"};
+             PrintEntryForSeveralSettings(c, "VEXLO00P.TXT", 4, keys);
+         },
+         "Der Eintrag in Zeile 4 von VEXLO00P.TXT gilt fuer LOGIN, PASS; bitte Sektion, Nummer "
+         "und Schluessel pruefen\n"},
+        {"invalid optional setting",
+         [](Console& c) { PrintInvalidSetting(c, "MAX_FAILURES", "VEXLO00P.TXT", 10, 0, 99); },
+         "Ungueltiger Wert fuer MAX_FAILURES in Zeile 10 von VEXLO00P.TXT (erlaubt: ganze Zahl "
+         "von 0 bis 99)\n\n"},
+        {"blank at either end", [](Console& c) { PrintBlankAtEitherEnd(c, "PASS", "V.TXT", 4); },
+         "PASS in Zeile 4 von V.TXT beginnt oder endet mit einem Leerzeichen, das der "
+         "ODBC-Treiber nicht weitergibt; bitte entfernen\n\n"},
         {"database error",
          [](Console& c) {
              PrintDatabaseError(c, "INSERT x\n", "kaputt", RecordNotImportedLine(17, 528));
@@ -111,6 +147,36 @@ TEST(ConsoleTexts, ErrorAndResultTexts) {
         StringConsole console;
         c.print(console);
         EXPECT_EQ(console.Text(), c.expected) << c.name;
+    }
+}
+
+// Statements and the driver's messages are UTF-8; a code page 1252 console gets them in its
+// character set, a UTF-8 console as they are.
+TEST(ConsoleTexts, DatabaseErrorsFollowTheConsolesCharacterSet) {
+    const std::string statement = "INSERT 'Z\xC3\xBCrich \xE2\x82\xAC'\n";
+    const std::string message = "Verbindung als Benutzer 'M\xC3\xBCller' fehlgeschlagen";
+    StringConsole cp1252;
+    PrintDatabaseError(cp1252, statement, message, "");
+    EXPECT_EQ(cp1252.Text(),
+              "Exception bei Datenbank Open\nINSERT 'Z\xFCrich \x80'\nVerbindung als Benutzer "
+              "'M\xFCller' fehlgeschlagen\n\n");
+    StringConsole utf8(/*ownTextsInUtf8=*/true);
+    PrintDatabaseError(utf8, statement, message, "");
+    EXPECT_EQ(utf8.Text(), "Exception bei Datenbank Open\n" + statement + message + "\n\n");
+}
+
+// On Linux a file name is bytes, shown as given whatever the console; on Windows it is UTF-8.
+TEST(ConsoleTexts, FileNamesAreShownAsTheCommandLineGaveThem) {
+    if (platform::kArgumentsAreUtf8) {
+        StringConsole console;
+        PrintSummary(console, 1, "M\xC3\xBCll.txt");
+        EXPECT_EQ(console.Text(), "1 Saetze kopiert aus Datei M\xFCll.txt \n");
+        return;
+    }
+    for (const bool utf8 : {false, true}) {
+        StringConsole console(utf8);
+        PrintSummary(console, 1, "M\xC3\xBCll-\xFC.txt");
+        EXPECT_EQ(console.Text(), "1 Saetze kopiert aus Datei M\xC3\xBCll-\xFC.txt \n");
     }
 }
 

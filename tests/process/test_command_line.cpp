@@ -23,6 +23,10 @@ using testing::ProcessResult;
 using testing::RunProcess;
 using testing::TempDir;
 
+// Without a parameter file the settings error says which file it looked for.
+const std::string kSettingsOutput =
+    ExpectedRefusal(kExpectedSettingsError + "Parameterdatei VEXLO00P.TXT nicht gefunden\n");
+
 std::string Settings(std::string_view dbSystem, std::string_view database = "zubk_none") {
     return ParameterFile("zubk", "geheim", database, dbSystem);
 }
@@ -68,7 +72,7 @@ TEST(CommandLine, OnlyTheSoleArgumentVersionAsksForTheVersion) {
         TempDir dir;
         const ProcessResult result = RunTool(dir, arguments);
         EXPECT_EQ(result.exitCode, 5) << arguments[0];
-        EXPECT_EQ(result.output, ExpectedRefusal(kExpectedSettingsError)) << arguments[0];
+        EXPECT_EQ(result.output, kSettingsOutput) << arguments[0];
     }
 }
 
@@ -129,6 +133,106 @@ TEST(CommandLine, ADataSourceThatDoesNotExistFailsEveryStatementWithExitCode2) {
     ASSERT_GE(result.output.size(), tail.size());
     EXPECT_EQ(result.output.substr(result.output.size() - tail.size()), tail);
     EXPECT_EQ(result.output.find("geheim"), std::string::npos) << "the password was printed";
+}
+
+constexpr std::string_view kPassword = "S3cr3t-Passw0rd";
+
+// What the run makes of a parameter file with a slip in it. The data source does not exist,
+// so a run that gets past its settings reports the record with the login it used.
+TEST(CommandLine, ParameterFilesWithASlipNeverShowThePassword) {
+    const std::string login = "1;MAIN;\r\n1;LOGIN;zubk\r\n";
+    const std::string pass = "2;MAIN;\r\n2;PASS;" + std::string(kPassword) + "\r\n";
+    const std::string database = "3;MAIN;\r\n3;DATABASE;zubk_none\r\n";
+    const std::string dbSystem = "4;MAIN;\r\n4;DB_SYSTEM;ORACLE\r\n";
+    const std::string withoutLastLineEnd =
+        login + pass + database + "4;MAIN;\r\n4;DB_SYSTEM;ORACLE";
+    const std::string refused = "Der Eintrag in Zeile ";
+    const std::string runs =
+        "Verbindung zur Datenquelle 'zubk_none' als Benutzer 'zubk' fehlgeschlagen";
+    struct Case {
+        const char* name;
+        std::string fileName;
+        std::string bytes;
+        int exitCode;
+        std::string shown;  // a part of the output
+    };
+    const Case cases[] = {
+        {"the password's section separator missing", "VEXLO00P.TXT",
+         "2;MAIN\r\n2;PASS;" + std::string(kPassword) + "\r\n" + login + database + dbSystem, 5,
+         refused + "2 von VEXLO00P.TXT gilt fuer LOGIN, PASS, DATABASE, DB_SYSTEM;"},
+        {"the password's number missing", "VEXLO00P.TXT",
+         login + "2;MAIN;\r\n;PASS;" + std::string(kPassword) + "\r\n" + database + dbSystem, 5,
+         refused + "4 von VEXLO00P.TXT gilt fuer PASS, DATABASE, DB_SYSTEM;"},
+        {"the password's number 0", "VEXLO00P.TXT",
+         login + database + "2;MAIN;\r\n0;PASS;" + std::string(kPassword) + "\r\n" + dbSystem, 5,
+         refused + "6 von VEXLO00P.TXT gilt fuer PASS, DB_SYSTEM;"},
+        {"the password entry first with number 0", "VEXLO00P.TXT",
+         "2;MAIN;\r\n0;PASS;" + std::string(kPassword) + "\r\n" + login + database + dbSystem, 5,
+         refused + "2 von VEXLO00P.TXT gilt fuer LOGIN, PASS, DATABASE, DB_SYSTEM;"},
+        {"the password entry first", "VEXLO00P.TXT", pass + login + database + dbSystem, 2, runs},
+        {"the password as DB_SYSTEM", "VEXLO00P.TXT",
+         login + pass + database + "4;MAIN;\r\n4;DB_SYSTEM;" + std::string(kPassword) + "\r\n", 5,
+         "Unbekanntes DB_SYSTEM in Zeile 8 von VEXLO00P.TXT (erlaubt: ORACLE, MSSQL, MySQL)"},
+        {"the last line without line end", "VEXLO00P.TXT", withoutLastLineEnd, 2, runs},
+        {"a UTF-8 byte-order mark", "VEXLO00P.TXT",
+         "\xEF\xBB\xBF"
+         "1;MAIN;\r\n1;LOGIN;M\xC3\xBCller\r\n" +
+             pass + database + dbSystem,
+         2, "als Benutzer 'M\xFCller' fehlgeschlagen"},
+        {"a lower-case file name", "vexlo00p.txt", login + pass + database + dbSystem, 2, runs},
+        {"two file names in different letter case", "vexlo00p.txt and Vexlo00p.TXT",
+         login + pass + database + dbSystem, 5,
+         kExpectedSettingsError +
+             "Mehrere Parameterdateien, nur in Gross-/Kleinschreibung verschieden: Vexlo00p.TXT, "
+             "vexlo00p.txt\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        if (c.fileName == "vexlo00p.txt and Vexlo00p.TXT") {
+            dir.Write("vexlo00p.txt", c.bytes);
+            dir.Write("Vexlo00p.TXT", c.bytes);
+        } else {
+            dir.Write(c.fileName, c.bytes);
+        }
+        dir.Write("in.txt", "31120523595900701120000004711   1");
+        const ProcessResult result = RunTool(dir, {"S", "T", "in.txt"});
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.output;
+        EXPECT_NE(result.output.find(c.shown), std::string::npos) << result.output;
+        EXPECT_EQ(result.output.find(kPassword), std::string::npos) << result.output;
+    }
+}
+
+// The terminal name is written in UTF-8 into the statement, which the failing run prints in
+// the console's character set, whether the name was typed in UTF-8 or in code page 1252.
+TEST(CommandLine, TheTerminalNameIsTakenInUtf8OrCodePage1252) {
+    TempDir dir;
+    dir.Write("VEXLO00P.TXT", Settings("ORACLE"));
+    dir.Write("in.txt", "31120523595900701120000004711   1");
+    const std::string utf8 = "Z\xC3\xBCrich-T\xC3\xBCr";
+    const std::string cp1252 = "Z\xFCrich-T\xFCr";
+    for (const std::string& terminal : {utf8, cp1252}) {
+        const ProcessResult onCp1252 = RunTool(dir, {"S", terminal, "in.txt"});
+        EXPECT_NE(onCp1252.output.find("SELECT DISTINCT '" + cp1252 + "', 01"), std::string::npos)
+            << onCp1252.output;
+        const ProcessResult onUtf8 =
+            RunTool(dir, {"S", terminal, "in.txt"}, {{"LC_ALL", "C.UTF-8"}});
+        EXPECT_NE(onUtf8.output.find("SELECT DISTINCT '" + utf8 + "', 01"), std::string::npos)
+            << onUtf8.output;
+        // The file name stays as it was given.
+        EXPECT_NE(onUtf8.output.find("1 Saetze kopiert aus Datei in.txt \n"), std::string::npos);
+    }
+}
+
+TEST(CommandLine, AFileNameIsShownByteForByte) {
+    TempDir dir;
+    dir.Write("VEXLO00P.TXT", Settings("ORACLE"));
+    for (const std::string name : {"M\xFCll.txt", "M\xC3\xBCll.txt"}) {
+        for (const std::string locale : {"C", "C.UTF-8"}) {
+            const ProcessResult result = RunTool(dir, {"S", "T", name}, {{"LC_ALL", locale}});
+            EXPECT_EQ(result.output, "0 Saetze kopiert aus Datei " + name + " \n") << locale;
+        }
+    }
 }
 
 TEST(CommandLine, VeryLongArgumentsAreHandled) {

@@ -7,6 +7,7 @@
 #include "support/process.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
+#include "transfer/statement_builder.h"
 
 namespace zubk {
 namespace {
@@ -121,6 +122,111 @@ TEST_F(DatabaseRun, ApostrophesArriveIntact) {
     EXPECT_EQ(result.exitCode, 0) << result.output;
     EXPECT_EQ(m_db.Query("SELECT ZpkTrm, ZpkAsw FROM qxs402zpk"),
               (std::vector<std::string>{"Zut'Ctrl\tO'Brien'); --"}));
+}
+
+std::string Hex(std::string_view bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (const char c : bytes) {
+        hex += kDigits[static_cast<unsigned char>(c) >> 4];
+        hex += kDigits[static_cast<unsigned char>(c) & 0xF];
+    }
+    return hex;
+}
+
+// The terminals write code page 1252; the table is utf8mb4. Each character must arrive as
+// itself, whichever way the terminal name was typed and whichever form the statements take.
+TEST_F(DatabaseRun, UmlautsAndTheEuroSignArriveAsThemselves) {
+    const std::string utf8Terminal = "Z\xC3\xBCrich-T\xC3\xBCr";
+    const std::string cp1252Terminal = "Z\xFCrich-T\xFCr";
+    const std::string bookings =
+        BookingRecordText("311205", "235959", "001", "01", "121", "\xE4\xF6\xFC\xDF\xE9\x80") +
+        BookingRecordText("311205", "235959", "002", "01", "121", "M\xFCller \xC4\xD6\xDC");
+    const std::vector<std::string> expected = {
+        Hex(utf8Terminal) + "\t" + Hex("\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\xA9\xE2\x82\xAC"),
+        Hex(utf8Terminal) + "\t" + Hex("M\xC3\xBCller \xC3\x84\xC3\x96\xC3\x9C"),
+    };
+    for (const auto& [dataSource, dbSystem] :
+         {std::pair{"zubk_oracle", "ORACLE"}, std::pair{"zubk_mysql", "MySQL"}}) {
+        for (const std::string& terminal : {utf8Terminal, cp1252Terminal}) {
+            SCOPED_TRACE(std::string(dbSystem) +
+                         (terminal == utf8Terminal ? ", UTF-8" : ", cp1252"));
+            m_db.ResetTables();
+            const ProcessResult result = Import(Settings(dataSource, dbSystem), bookings, terminal);
+            EXPECT_EQ(result.exitCode, 0) << result.output;
+            EXPECT_EQ(m_db.Query("SELECT HEX(ZpkTrm), HEX(ZpkAsw) FROM qxs402zpk ORDER BY ZpkLfd"),
+                      expected);
+        }
+    }
+}
+
+// The MySQL form writes a backslash as itself and doubles apostrophes only; its sessions run
+// with NO_BACKSLASH_ESCAPES, whatever the server's own mode, and in any character set.
+class ServerSqlMode : public DatabaseRun {
+protected:
+    void TearDown() override { m_db.Execute("SET GLOBAL sql_mode = DEFAULT"); }
+
+    void SetGlobalMode(bool noBackslashEscapes) const {
+        m_db.Execute(
+            noBackslashEscapes
+                ? "SET GLOBAL sql_mode = CONCAT(@@GLOBAL.sql_mode, ',NO_BACKSLASH_ESCAPES')"
+                : "SET GLOBAL sql_mode = DEFAULT");
+        ASSERT_EQ(m_db.Query("SELECT @@GLOBAL.sql_mode LIKE '%NO_BACKSLASH_ESCAPES%'")[0],
+                  noBackslashEscapes ? "1" : "0");
+    }
+};
+
+TEST_F(ServerSqlMode, ApostrophesAndBackslashesAreStoredExactly) {
+    const std::vector<std::string> identifiers = {"a\\'b\\", "\\",       "'\\'",
+                                                  "x\\",     "\\'); --", "''\\\\"};
+    std::string bookings;
+    for (std::size_t i = 0; i < identifiers.size(); ++i) {
+        bookings += BookingRecordText("311205", "235959", "00" + std::to_string(i), "01", "121",
+                                      identifiers[i]);
+    }
+    const std::string terminal = "Zut'\\Ctrl\\";
+    for (const bool noBackslashEscapes : {false, true}) {
+        SetGlobalMode(noBackslashEscapes);
+        for (const char* dataSource : {"zubk_mysql", "zubk_gbk"}) {
+            SCOPED_TRACE(std::string(dataSource) + (noBackslashEscapes ? " with" : " without") +
+                         " NO_BACKSLASH_ESCAPES on the server");
+            m_db.ResetTables();
+            const ProcessResult result = Import(Settings(dataSource, "MySQL"), bookings, terminal);
+            EXPECT_EQ(result.exitCode, 0) << result.output;
+            std::vector<std::string> expected;
+            for (const std::string& identifier : identifiers) {
+                expected.push_back(Hex(terminal) + "\t" + Hex(identifier));
+            }
+            EXPECT_EQ(m_db.Query("SELECT HEX(ZpkTrm), HEX(ZpkAsw) FROM qxs402zpk ORDER BY ZpkLfd"),
+                      expected);
+        }
+    }
+}
+
+// A byte that a multi-byte character set such as GBK reads as a lead byte, before a backslash
+// and an apostrophe: were the backslash an escape, the apostrophe would end the literal, the
+// rest would stand as values of their own, and the running number's "#" would hide the code.
+TEST_F(ServerSqlMode, TheGbkInjectionInsertsNoRow) {
+    const std::string record =
+        BookingRecordText("311205", "235959", "#  ", "01", "129", "\xBF\\',9,2,3,0,5");
+    // The statement itself, executed with backslash escapes, would insert a row of its own
+    // making, for a code that has none.
+    SetGlobalMode(false);
+    m_db.Execute(BuildInsertStatement(record, "T", "MySQL"));
+    ASSERT_EQ(m_db.Query("SELECT ZpkZus, ZpkFcd, ZpkMld, ZpkLfd FROM qxs402zpk"),
+              (std::vector<std::string>{"9\t2\t3\t5"}))
+        << "the record no longer shows what the mode prevents";
+    for (const bool noBackslashEscapes : {false, true}) {
+        SetGlobalMode(noBackslashEscapes);
+        for (const char* dataSource : {"zubk_gbk", "zubk_mysql"}) {
+            SCOPED_TRACE(std::string(dataSource) + (noBackslashEscapes ? " with" : " without") +
+                         " NO_BACKSLASH_ESCAPES on the server");
+            m_db.ResetTables();
+            const ProcessResult result = Import(Settings(dataSource, "MySQL"), record, "T");
+            EXPECT_EQ(result.exitCode, 0) << result.output;
+            EXPECT_EQ(m_db.Query("SELECT COUNT(*) FROM qxs402zpk")[0], "0");
+        }
+    }
 }
 
 TEST_F(DatabaseRun, SqlServerStatementsReachTheServerAndItsErrorIsPrinted) {

@@ -59,6 +59,49 @@ TEST(BuildInsertStatement, EveryFormDoublesApostrophesAndLeavesBackslashesAlone)
     EXPECT_NE(Oracle(record).find("'a\\''b\\', zzsnum"), std::string::npos);
 }
 
+// The record is code page 1252, the statement UTF-8; the terminal name is UTF-8 already.
+TEST(BuildInsertStatement, WritesEveryRecordFieldFromCodePage1252InUtf8) {
+    struct Case {
+        const char* name;
+        std::string identifier;
+        std::string written;
+    };
+    const Case cases[] = {
+        {"letters", "\xE4\xF6\xFC\xDF\xE9\xC4\xD6\xDC",
+         "\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\xA9\xC3\x84\xC3\x96\xC3\x9C"},
+        {"the euro sign and typographic quotes", "\x80\x84\x93",
+         "\xE2\x82\xAC\xE2\x80\x9E\xE2\x80\x9C"},
+        {"bytes that look like UTF-8", "\xC3\xA4", "\xC3\x83\xC2\xA4"},
+        {"bytes that code page 1252 leaves unassigned", "\x81\x8D\x8F\x90\x9D",
+         "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},
+        {"an apostrophe after a lead byte of another code page", "\xBF'x", "\xC2\xBF''x"},
+    };
+    for (const Case& c : cases) {
+        const std::string record =
+            "3112052359590070112" + c.identifier + std::string(13 - c.identifier.size(), ' ') + "1";
+        EXPECT_NE(Oracle(record).find("), '" + c.written + "', zzsnum"), std::string::npos)
+            << c.name << "\n"
+            << Oracle(record);
+    }
+    const std::string fields =
+        "\xE4"
+        "11205235959\xB0"
+        "07\xA7"
+        "1\xDC"
+        "2"
+        "x            "
+        "\xFC";
+    EXPECT_EQ(Oracle(fields, "Z\xC3\xBCrich-T\xC3\xBCr"),
+              std::string(kHead) +
+                  "'Z\xC3\xBCrich-T\xC3\xBCr', '\xC2\xA7"
+                  "1', to_date('\xC3\xA4"
+                  "11205','ddmmyy'), "
+                  "to_date('235959','hh24miss'), 'x', zzsnum, NULL, NULL, SYSDATE, '\xC2\xB0"
+                  "07'from "
+                  "qxsystem.qxs405Zzs where zzstcd =  '\xC3\x9C"
+                  "2\xC3\xBC'");
+}
+
 TEST(BuildInsertStatement, NoStatementForADatabaseSystemWithoutForm) {
     for (const std::string_view dbSystem :
          {"MYSQL", "mysql", "oracle", "mssql", "ORACLE ", "", "DB2"}) {
@@ -79,8 +122,8 @@ TEST(BuildInsertStatement, TrailingControlCharactersLeaveTheIdentifier) {
     const std::string record = "31120523595900701120000004711\t\r\n1";
     EXPECT_NE(Oracle(record).find("'0000004711', zzsnum"), std::string::npos);
     // Bytes above 0x7F are identifier bytes, not blanks.
-    const std::string latin = "311205235959007011200000047\xE4\xFC   1";
-    EXPECT_NE(Oracle(latin).find("'00000047\xE4\xFC', zzsnum"), std::string::npos);
+    const std::string latin = "311205235959007011200000047\xE4\xA0   1";
+    EXPECT_NE(Oracle(latin).find("'00000047\xC3\xA4\xC2\xA0', zzsnum"), std::string::npos);
 }
 
 // The record loop passes only records of 33 bytes; the builder still keeps to the columns.

@@ -127,7 +127,9 @@ TEST_F(WindowsProgram, VersionIsOneLineWithCrLf) {
 TEST_F(WindowsProgram, MissingSettingsPrintTheSettingsErrorWithCrLf) {
     const ProcessResult result = RunWindows({"VEXLO62P", "ZutCtrl", "in.txt"});
     EXPECT_EQ(result.exitCode, 5);
-    EXPECT_EQ(result.output, WithCrLf(ExpectedRefusal(kExpectedSettingsError)));
+    EXPECT_EQ(result.output,
+              WithCrLf(ExpectedRefusal(kExpectedSettingsError +
+                                       "Parameterdatei VEXLO00P.TXT nicht gefunden\n")));
 }
 
 TEST_F(WindowsProgram, ImportsAndReportsLikeTheLinuxBuild) {
@@ -174,6 +176,55 @@ TEST_F(WindowsProgram, ImportsAndReportsLikeTheLinuxBuild) {
         EXPECT_EQ(linuxRows.size(), c.rows) << c.name;
         EXPECT_EQ(windowsRows, linuxRows) << c.name;
     }
+}
+
+std::string Hex(std::string_view bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (const char c : bytes) {
+        hex += kDigits[static_cast<unsigned char>(c) >> 4];
+        hex += kDigits[static_cast<unsigned char>(c) & 0xF];
+    }
+    return hex;
+}
+
+// The Windows build takes its arguments from the wide command line and the records from code
+// page 1252; the characters arrive in the utf8mb4 table as themselves, in both forms.
+TEST_F(WindowsProgram, UmlautsAndTheEuroSignArriveAsThemselves) {
+    const std::string terminal = "Z\xC3\xBCrich-T\xC3\xBCr";
+    m_dir.Write(
+        "in/bookings.txt",
+        BookingRecordText("311205", "235959", "001", "01", "121", "\xE4\xF6\xFC\xDF\xE9\x80") +
+            BookingRecordText("311205", "235959", "002", "01", "771", "M\xFCller"));
+    const std::vector<std::string> expected = {
+        Hex(terminal) + "\t" + Hex("\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\xA9\xE2\x82\xAC"),
+        Hex(terminal) + "\t" +
+            Hex("M\xC3\xBC"
+                "ller"),
+    };
+    for (const auto& [dataSource, dbSystem] :
+         {std::pair{"zubk_oracle", "ORACLE"}, std::pair{"zubk_mysql", "MySQL"}}) {
+        SCOPED_TRACE(dbSystem);
+        m_dir.Write("in/VEXLO00P.TXT", Settings(dataSource, dbSystem));
+        ResetTables();
+        // Wine reads the command line in the locale's character set.
+        const ProcessResult result =
+            RunWindows({"VEXLO62P", terminal, "in/bookings.txt"}, {{"LC_ALL", "C.UTF-8"}});
+        EXPECT_EQ(result.exitCode, 0) << result.output;
+        EXPECT_EQ(m_db.Query("SELECT HEX(ZpkTrm), HEX(ZpkAsw) FROM qxs402zpk ORDER BY ZpkLfd"),
+                  expected);
+    }
+}
+
+// A statement the server refuses is printed with the terminal name in the console's code page.
+TEST_F(WindowsProgram, PrintsATerminalNameWithUmlautsInCodePage1252) {
+    m_dir.Write("in/VEXLO00P.TXT", Settings("zubk_mssql", "MSSQL"));
+    m_dir.Write("in/bookings.txt", BookingRecordText("311205", "235959", "001", "01", "121", "x"));
+    const ProcessResult result = RunWindows(
+        {"VEXLO62P", "Z\xC3\xBCrich-T\xC3\xBCr", "in/bookings.txt"}, {{"LC_ALL", "C.UTF-8"}});
+    EXPECT_EQ(result.exitCode, 2) << result.output;
+    EXPECT_NE(result.output.find("SELECT DISTINCT 'Z\xFCrich-T\xFCr', 01"), std::string::npos)
+        << result.output;
 }
 
 TEST_F(WindowsProgram, FindsTheParameterFileBesideAWindowsPath) {
