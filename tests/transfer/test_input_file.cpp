@@ -120,7 +120,7 @@ TEST(InputFile, AChangeAfterReadingIsSeen) {
         const char* name;
         void (*change)(const std::string& fileName);
     };
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {"nothing", [](const std::string&) {}},
         {"a record appended", [](const std::string& fileName) { Append(fileName, "more"); }},
         {"the same size, written later",
@@ -129,8 +129,12 @@ TEST(InputFile, AChangeAfterReadingIsSeen) {
              std::filesystem::last_write_time(
                  fileName, std::filesystem::last_write_time(fileName) + std::chrono::seconds(2));
          }},
-        {"removed", [](const std::string& fileName) { std::filesystem::remove(fileName); }},
     };
+#ifndef _WIN32
+    // Windows keeps a file that is open from being removed.
+    cases.push_back(
+        {"removed", [](const std::string& fileName) { std::filesystem::remove(fileName); }});
+#endif
     for (const Case& c : cases) {
         TempDir dir;
         const std::string fileName = dir.Write("in.txt", "bookings");
