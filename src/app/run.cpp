@@ -185,6 +185,8 @@ int RunSequence(int argc, const char* const argv[], Console& console) {
         }
     }
 
+    // Holds the input file and its lock until the end of the run, the reject file included:
+    // a second run on the same file refuses until then.
     std::optional<InputFile> input;
     try {
         input = InputFile::Load(state.InputFileName);

@@ -66,6 +66,9 @@ StdoutConsole::~StdoutConsole() {
 
 void StdoutConsole::Write(std::string_view bytes) {
     WriteWithLineEnds(bytes);
+    // Every message is out before the next statement is sent: a run that is killed, or hangs
+    // in the driver, leaves whole messages behind, not the start of one in a buffer.
+    std::fflush(stdout);
 }
 
 }  // namespace zubk

@@ -328,6 +328,18 @@ void PrintReadError(Console& console, std::string_view inputFileName, std::strin
     console.Write(text);
 }
 
+std::string_view NotARegularFileReason() {
+    return "keine gewoehnliche Datei, sondern eine Pipe, ein Geraet oder ein Socket";
+}
+
+std::string_view InputFileInUseReason() {
+    return "ein anderer Lauf uebernimmt sie gerade; dieser Lauf uebernimmt nichts";
+}
+
+std::string WindowsErrorText(unsigned long code) {
+    return "Windows-Fehler " + std::to_string(code);
+}
+
 void PrintInputChanged(Console& console, std::string_view inputFileName) {
     std::string text = "Die Datei ";
     text += ShownFileName(console, inputFileName);

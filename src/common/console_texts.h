@@ -87,6 +87,12 @@ void PrintRunStopped(Console& console, StopReason reason, std::int64_t figure,
 void PrintSummary(Console& console, std::int32_t recordCount, std::string_view inputFileName);
 
 void PrintReadError(Console& console, std::string_view inputFileName, std::string_view reason);
+// Reasons for PrintReadError that the system has no text for.
+std::string_view NotARegularFileReason();
+std::string_view InputFileInUseReason();
+// A Windows error without an errno counterpart, by its number.
+std::string WindowsErrorText(unsigned long code);
+
 void PrintInputChanged(Console& console, std::string_view inputFileName);
 void PrintRejectFileError(Console& console, std::string_view path, std::string_view reason);
 void PrintUnexpectedError(Console& console, std::string_view what);

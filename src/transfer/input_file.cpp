@@ -1,32 +1,16 @@
 #include "transfer/input_file.h"
 
 #include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
 
-#include "platform/file.h"
+#include "common/console_texts.h"
+#include "platform/file_lock.h"
+#include "platform/open_regular_file.h"
+#include "platform/read_file.h"
+#include "platform/system_error.h"
 
 namespace zubk {
 
 namespace {
-
-constexpr std::size_t kReadChunk = 64 * 1024;
-
-std::string ReadErrorText(int error) {
-    return error != 0 ? std::strerror(error) : "Lesefehler";
-}
-
-// The size of a regular file, to read it into a buffer of the right size at once; 0 for
-// anything else (a pipe, a device, a directory), which is then read as it comes.
-std::size_t SizeHint(const std::string& fileName) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(fileName, error)) {
-        return 0;
-    }
-    const std::uintmax_t size = std::filesystem::file_size(fileName, error);
-    return error ? 0 : static_cast<std::size_t>(size);
-}
 
 // Only a file that is not there means "nothing to import". A file that is there but cannot be
 // opened (no permission, held by the program still writing it, a loop of links) holds
@@ -35,45 +19,69 @@ bool IsMissing(int openError) {
     return openError == ENOENT || openError == ENOTDIR || openError == ENAMETOOLONG;
 }
 
+// The open file with its lock taken; nothing when there is no such file.
+std::optional<platform::FileHandle> OpenAndLock(const std::string& fileName) {
+    platform::OpenResult opened = platform::OpenRegularFileForReading(fileName);
+    switch (opened.Outcome) {
+        case platform::OpenOutcome::Opened:
+            break;
+        case platform::OpenOutcome::CannotOpen:
+            if (IsMissing(opened.Error.Code)) {
+                return std::nullopt;
+            }
+            throw InputFileReadError(fileName, opened.Error.Text);
+        case platform::OpenOutcome::NotARegularFile:
+            throw InputFileReadError(fileName, std::string(NotARegularFileReason()));
+    }
+    const platform::LockResult lock = platform::TryLockExclusively(opened.File);
+    switch (lock.Outcome) {
+        case platform::LockOutcome::Locked:
+            break;
+        case platform::LockOutcome::HeldElsewhere:
+            throw InputFileReadError(fileName, std::string(InputFileInUseReason()));
+        case platform::LockOutcome::Failed:
+            throw InputFileReadError(fileName, lock.Error.Text);
+    }
+    return std::move(opened.File);
+}
+
 }  // namespace
 
 std::optional<InputFile> InputFile::Load(const std::string& fileName) {
-    // An empty name names no file; some C libraries take it for an invalid argument to fopen
-    // and end the process.
+    // An empty name names no file; some C libraries take it for an invalid argument.
     if (fileName.empty()) {
         return std::nullopt;
     }
-    errno = 0;
-    const platform::UniqueFile file = platform::OpenForBinaryReading(fileName);
+    std::optional<platform::FileHandle> file = OpenAndLock(fileName);
     if (!file) {
-        const int error = errno;
-        if (IsMissing(error)) {
-            return std::nullopt;
-        }
-        throw InputFileReadError(fileName, ReadErrorText(error));
+        return std::nullopt;
     }
-
-    InputFile input;
-    input.m_fileName = fileName;
-    std::string& text = input.m_content;
-    // One buffer of the file's size; whatever comes beyond it (a file still growing) is
-    // appended, so a short read never passes for the whole file.
-    text.resize(SizeHint(fileName));
-    errno = 0;
-    text.resize(std::fread(text.data(), 1, text.size(), file.get()));
-    char chunk[kReadChunk];
-    while (!std::ferror(file.get()) && !std::feof(file.get())) {
-        const std::size_t read = std::fread(chunk, 1, sizeof chunk, file.get());
-        text.append(chunk, read);
+    // The stamp is taken from the open file before its first byte is read, and only as many
+    // bytes as it gives are read: whatever is written from here on shows in the stamp at the
+    // end of the run, and none of it has been imported.
+    const std::optional<platform::FileStamp> stamp = platform::StampOf(*file);
+    if (!stamp) {
+        throw InputFileReadError(fileName, platform::LastSystemError().Text);
     }
-    if (std::ferror(file.get())) {
-        throw InputFileReadError(fileName, ReadErrorText(errno));
+    InputFile input(fileName, std::move(*file), *stamp);
+    if (const auto error = platform::ReadUpTo(input.m_file, static_cast<std::size_t>(stamp->Size),
+                                              input.m_content)) {
+        throw InputFileReadError(fileName, error->Text);
     }
     return input;
 }
 
 bool InputFile::ChangedSinceRead() const {
-    return false;
+    // Fewer bytes than the stamp promised: the file was cut short while it was read.
+    if (m_content.size() != m_stamp.Size) {
+        return true;
+    }
+    // Both the file held open and the file the name gives now: bookings appended to the one
+    // that was read, or a new file put in its place. One that is gone cannot vouch for
+    // anything.
+    const std::optional<platform::FileStamp> held = platform::StampOf(m_file);
+    const std::optional<platform::FileStamp> named = platform::StampOfPath(m_fileName);
+    return held != m_stamp || named != m_stamp;
 }
 
 }  // namespace zubk

@@ -1,7 +1,8 @@
 // Broken bookings files, parameter files and arguments given to the built program, each with
 // the outcome it must have. No server: the data source named does not exist, so every
-// statement that a file gives is executed, fails and is reported, which shows exactly which
-// statements the tool made of it.
+// statement that a file gives is executed, fails and is reported (MAX_FAILURES 0: the run never
+// stops for it), which shows exactly which statements the tool made of the file and which
+// records it reported without one.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -26,6 +27,7 @@ namespace {
 
 using testing::ExpectedRefusal;
 using testing::ExpectedUnknownDbSystemRefusal;
+using testing::OptionalSetting;
 using testing::ParameterFile;
 using testing::ProcessResult;
 using testing::RunProcess;
@@ -39,7 +41,8 @@ constexpr std::string_view kNoSourceMessage =
     "Verbindung zur Datenquelle 'zubk_none' als Benutzer 'zubk' fehlgeschlagen\nSQLSTATE IM002";
 
 std::string Settings(std::string_view dbSystem = "ORACLE") {
-    return ParameterFile("zubk", "geheim", "zubk_none", dbSystem);
+    return ParameterFile("zubk", "geheim", "zubk_none", dbSystem) +
+           OptionalSetting(5, "MAX_FAILURES", "0");
 }
 
 ProcessResult RunTool(const TempDir& dir, const std::vector<std::string>& arguments) {
@@ -60,65 +63,103 @@ std::string RandomBytes(std::size_t count, unsigned seed, bool allowNul) {
     return bytes;
 }
 
-// The records a file holds, as the tool cuts them.
-std::vector<std::string> RecordsOf(std::string_view bytes) {
-    std::vector<std::string> records;
-    for (const InputRecord& record : FrameRecords(bytes)) {
-        records.emplace_back(record.Bytes);
-    }
-    return records;
-}
-
-// The output must be one message per record, in order, each with the record's statement and
-// the data source's refusal, then the summary that counts them all.
-void ExpectEveryRecordReported(const ProcessResult& result, const std::vector<std::string>& records,
+// The output must be one message per record, in order: a record of the wrong length (or with
+// a line end inside) is reported as it is, every other one with its statement and the data
+// source's refusal. Then the summary that counts the statements.
+void ExpectEveryRecordReported(const ProcessResult& result, std::string_view bytes,
                                std::string_view terminal, std::string_view inputName) {
     EXPECT_EQ(result.exitCode, 2);
     std::size_t at = 0;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const std::string head = std::string(kMessageStart) +
-                                 BuildInsertStatement(records[i], terminal, "ORACLE") + "\n" +
-                                 std::string(kNoSourceMessage);
-        ASSERT_EQ(result.output.substr(at, head.size()), head) << "record " << i;
-        at = result.output.find("\n\n", at + head.size());
-        ASSERT_NE(at, std::string::npos) << "record " << i;
+    std::size_t statements = 0;
+    for (const InputRecord& record : FrameRecords(bytes)) {
+        std::string head;
+        if (const auto reason = WhyMalformed(record.Bytes)) {
+            StringConsole console;
+            PrintMalformedRecord(console, record.Number, record.Offset, *reason);
+            head = console.Text();
+        } else {
+            ++statements;
+            head = std::string(kMessageStart) +
+                   BuildInsertStatement(record.Bytes, terminal, "ORACLE") + "\n" +
+                   std::string(kNoSourceMessage);
+        }
+        ASSERT_EQ(result.output.substr(at, head.size()), head) << "record " << record.Number;
+        at = result.output.find("\n\n", at + head.size() - 2);
+        ASSERT_NE(at, std::string::npos) << "record " << record.Number;
         at += 2;
     }
-    EXPECT_EQ(result.output.substr(at), std::to_string(records.size()) +
-                                            " Saetze kopiert aus Datei " + std::string(inputName) +
-                                            " \n");
+    EXPECT_EQ(result.output.substr(at), std::to_string(statements) + " Saetze kopiert aus Datei " +
+                                            std::string(inputName) + " \n");
+}
+
+std::string DamagedFileOutput(std::string_view inputName, std::size_t nulOffset) {
+    return "Fehler beim Lesen der Datei " + std::string(inputName) + ": NUL-Byte an Byte " +
+           std::to_string(nulOffset) + ", die Datei ist beschaedigt\n";
 }
 
 struct InputCase {
     const char* name;
     std::string bytes;
-    std::size_t records;  // statements the file gives
+    std::size_t records;  // records the file holds
 };
 
-TEST(BadInputFile, EveryStatementItGivesIsExecutedAndReported) {
+TEST(BadInputFile, EveryRecordItHoldsIsReportedWithItsStatementOrItsFault) {
     const std::string record(kRecord);
-    const std::string random = RandomBytes(3300, 20240611, true);
     const InputCase cases[] = {
-        // Every byte value; the first NUL ends the bookings, which here is after a few records.
-        {"random bytes", random, RecordsOf(random).size()},
-        {"random bytes without NUL", RandomBytes(3300, 7, false), 100},
+        // Line feeds among the bytes make it a file of lines, mostly of the wrong length.
+        {"random bytes without NUL", RandomBytes(3300, 7, false), 20},
         {"one byte", "3", 1},
-        // A NUL byte ends the bookings: the records after it are not read.
-        {"a NUL after the first record", record + '\0' + record + record, 1},
-        {"a NUL first: one empty record", '\0' + record + record, 1},
-        // A line end shifts every later record by two bytes, and adds a short last one.
-        {"CR LF after every record", record + "\r\n" + record + "\r\n" + record + "\r\n", 4},
-        {"CR LF alone", "\r\n", 1},
+        {"CR LF after every record", record + "\r\n" + record + "\r\n" + record + "\r\n", 3},
+        {"LF after every record, a short line among them", record + "\nshort\n" + record, 3},
+        {"a stream with a short last record", record + record + "3112", 3},
+        {"a CR inside a record", record.substr(0, 10) + "\r" + record.substr(11) + record, 2},
+        {"NUL padding and Ctrl-Z at the end", record + record + "\x1A" + std::string(40, '\0'), 2},
     };
     for (const InputCase& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
         dir.Write("VEXLO00P.TXT", Settings());
         dir.Write("in.txt", c.bytes);
-        const std::vector<std::string> records = RecordsOf(c.bytes);
-        ASSERT_EQ(records.size(), c.records);
-        ExpectEveryRecordReported(RunTool(dir, {"S", "ZutCtrl", "in.txt"}), records, "ZutCtrl",
+        ASSERT_EQ(FrameRecords(c.bytes).size(), c.records);
+        ExpectEveryRecordReported(RunTool(dir, {"S", "ZutCtrl", "in.txt"}), c.bytes, "ZutCtrl",
                                   "in.txt");
+    }
+}
+
+TEST(BadInputFile, ANulByteInsideTheDataEndsTheRunWithExitCode3BeforeAnyStatement) {
+    const std::string record(kRecord);
+    const std::string random = RandomBytes(3300, 20240611, true);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::size_t nulOffset;
+    };
+    const Case cases[] = {
+        {"random bytes, every value", random, random.find('\0')},
+        {"a NUL after the first record", record + '\0' + record + record, 33},
+        {"a NUL first", '\0' + record + record, 0},
+        {"a NUL inside a line", record + "\r\n" + record.substr(0, 5) + '\0' + "\r\n", 40},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        dir.Write("VEXLO00P.TXT", Settings());
+        dir.Write("in.txt", c.bytes);
+        const ProcessResult result = RunTool(dir, {"S", "ZutCtrl", "in.txt"});
+        EXPECT_EQ(result.exitCode, 3);
+        EXPECT_EQ(result.output, DamagedFileOutput("in.txt", c.nulOffset));
+    }
+}
+
+TEST(BadInputFile, NothingButLineEndsOrEndMarksIsAnEmptyFile) {
+    for (const std::string& bytes :
+         {std::string("\r\n"), std::string("\n"), std::string("\x1A"), std::string(3, '\0')}) {
+        TempDir dir;
+        dir.Write("VEXLO00P.TXT", Settings());
+        dir.Write("in.txt", bytes);
+        const ProcessResult result = RunTool(dir, {"S", "ZutCtrl", "in.txt"});
+        EXPECT_EQ(result.exitCode, 0) << bytes.size() << " bytes";
+        EXPECT_EQ(result.output, "0 Saetze kopiert aus Datei in.txt \n");
     }
 }
 
@@ -182,8 +223,7 @@ TEST(BadArguments, ATerminalNameOfThousandsOfCharactersGoesIntoTheStatement) {
     dir.Write("VEXLO00P.TXT", Settings());
     dir.Write("in.txt", kRecord);
     const std::string terminal = std::string(5000, 'T') + "'";
-    ExpectEveryRecordReported(RunTool(dir, {"S", terminal, "in.txt"}), {std::string(kRecord)},
-                              terminal, "in.txt");
+    ExpectEveryRecordReported(RunTool(dir, {"S", terminal, "in.txt"}), kRecord, terminal, "in.txt");
 }
 
 TEST(BadArguments, AFilePathOfThousandsOfCharactersIsReadWithItsParameterFile) {
@@ -195,7 +235,7 @@ TEST(BadArguments, AFilePathOfThousandsOfCharactersIsReadWithItsParameterFile) {
     dir.Write((folder / "VEXLO00P.TXT").string(), Settings());
     const std::string input = dir.Write((folder / "in.txt").string(), kRecord);
     ASSERT_GT(input.size(), 3000U);
-    ExpectEveryRecordReported(RunTool(dir, {"S", "T", input}), {std::string(kRecord)}, "T", input);
+    ExpectEveryRecordReported(RunTool(dir, {"S", "T", input}), kRecord, "T", input);
 }
 
 }  // namespace

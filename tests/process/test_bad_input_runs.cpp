@@ -1,25 +1,31 @@
 // Broken bookings files against the private MariaDB server: whatever a record holds, its
-// statement inserts its row unchanged, inserts nothing, or is reported, and the exit code says
-// whether anything was reported.
+// statement inserts its row unchanged, inserts nothing, or the record is reported and in the
+// reject file, and the exit code says whether anything was reported.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <random>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "common/text_encoding.h"
 #include "support/fixtures.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
+#include "transfer/booking_record.h"
+#include "transfer/record_framing.h"
 
 namespace zubk {
 namespace {
 
 using testing::CountOccurrences;
+using testing::OptionalSetting;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::TempDir;
@@ -44,7 +50,8 @@ protected:
         m_db.Execute(
             "DELETE FROM qxs402zpk; DELETE FROM qxs405zzs;"
             "INSERT INTO qxs405zzs VALUES ('121', 42), ('771', 7);");
-        m_dir.Write("in/VEXLO00P.TXT", m_db.ParameterFileFor("zubk_oracle", "ORACLE"));
+        m_dir.Write("in/VEXLO00P.TXT", m_db.ParameterFileFor("zubk_oracle", "ORACLE") +
+                                           OptionalSetting(5, "REJECT_FILE", "rejects.txt"));
     }
 
     ProcessResult Import(std::string_view bookings, const std::string& terminal = "ZutCtrl") {
@@ -53,21 +60,37 @@ protected:
                           m_db.ToolEnvironment());
     }
 
+    std::string InputName() const { return (m_dir.Path() / "in" / "bookings.txt").string(); }
+
     std::string Summary(std::size_t statements) const {
-        return std::to_string(statements) + " Saetze kopiert aus Datei " +
-               (m_dir.Path() / "in" / "bookings.txt").string() + " \n";
+        return std::to_string(statements) + " Saetze kopiert aus Datei " + InputName() + " \n";
+    }
+
+    // The records of the reject file, as the tool reads it when it is imported again.
+    std::vector<std::string> RejectedRecords() const {
+        std::ifstream in(m_dir.Path() / "in" / "rejects.txt", std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>()};
+        std::vector<std::string> records;
+        for (const InputRecord& record : FrameRecords(bytes)) {
+            records.emplace_back(record.Bytes);
+        }
+        return records;
     }
 
     TestDatabase m_db;
     TempDir m_dir;
 };
 
-// Random bytes (never NUL, which would end the file), or printable ones when asked.
+// Random bytes, or printable ones when asked. Never the bytes that frame a file: NUL (which
+// means damage), LF (which makes it a file of lines) and Ctrl-Z (which ends it as its last
+// byte).
 std::string RandomBytes(std::mt19937& random, std::size_t count, bool printable) {
     std::string bytes;
     while (bytes.size() < count) {
         const auto byte = static_cast<char>(random() & 0xFF);
-        if (printable ? byte >= ' ' && byte <= '~' : byte != '\0') {
+        if (printable ? byte >= ' ' && byte <= '~'
+                      : byte != '\0' && byte != '\n' && byte != '\x1A') {
             bytes += byte;
         }
     }
@@ -126,36 +149,50 @@ TEST_F(BadInputRun, RandomRecordsInsertUnchangedInsertNothingOrAreReported) {
         ASSERT_TRUE(rows.emplace(row.substr(0, tab), row.substr(tab + 1)).second)
             << "two rows for record " << row;
     }
-    std::size_t reportedCount = 0;
+    std::vector<std::string> reportedRecords;
+    std::size_t malformedCount = 0;
     for (int i = 0; i < kRecords; ++i) {
-        const std::string lfd = records[static_cast<std::size_t>(i)].substr(12, 3);
-        const bool reported =
-            CountOccurrences(result.output,
-                             "'" + lfd + "'from qxsystem.qxs405Zzs where zzstcd =  '") == 1;
-        const bool inserted = rows.count(lfd) == 1;
-        reportedCount += reported ? 1 : 0;
         const std::string& record = records[static_cast<std::size_t>(i)];
+        const std::string lfd = record.substr(12, 3);
+        // A record of the file is named by its number and offset in every message about it.
+        const std::string name =
+            "Satz " + std::to_string(i + 1) + " (Byte " + std::to_string(33 * i) + ")";
+        const bool reported = CountOccurrences(result.output, name) == 1;
+        const bool inserted = rows.count(lfd) == 1;
+        if (reported) {
+            reportedRecords.push_back(record);
+        }
+        const bool malformed = WhyMalformed(record).has_value();
+        malformedCount += malformed ? 1 : 0;
         const std::string code = {record[17], record[18], record[32]};
-        if (code == "121" || code == "771") {
+        if (malformed) {
+            // A CR inside: the record is reported without a statement.
+            EXPECT_TRUE(reported && !inserted) << "record " << i;
+        } else if (code == "121" || code == "771") {
             EXPECT_NE(reported, inserted)
                 << "record " << i << " reported " << reported << ", inserted " << inserted;
         } else {
             EXPECT_FALSE(inserted) << "record " << i << " has no code with a row";
         }
+        // The file is in code page 1252; the server keeps the identifier in UTF-8.
         if (inserted) {
-            EXPECT_EQ(rows[lfd], Hex(TrimmedIdentifier(record))) << "record " << i;
+            EXPECT_EQ(rows[lfd], Hex(Cp1252ToUtf8(TrimmedIdentifier(record))))
+                << "record " << i << ": code page 1252 bytes that happen to form UTF-8 must "
+                << "arrive as the code page 1252 characters";
         }
     }
-    EXPECT_EQ(CountOccurrences(result.output, kMessageStart), reportedCount);
+    const std::size_t reportedCount = reportedRecords.size();
+    EXPECT_EQ(CountOccurrences(result.output, kMessageStart), reportedCount - malformedCount);
+    EXPECT_EQ(RejectedRecords(), reportedRecords);
     EXPECT_EQ(result.exitCode, reportedCount > 0 ? 2 : 0);
     EXPECT_EQ(result.errorOutput, "");
-    ASSERT_GE(result.output.size(), Summary(kRecords).size());
-    EXPECT_EQ(result.output.substr(result.output.size() - Summary(kRecords).size()),
-              Summary(kRecords));
+    const std::string summary = Summary(kRecords - malformedCount);
+    ASSERT_GE(result.output.size(), summary.size());
+    EXPECT_EQ(result.output.substr(result.output.size() - summary.size()), summary);
     RecordProperty("inserted", std::to_string(rows.size()));
     RecordProperty("reported", std::to_string(reportedCount));
-    std::printf("%d random records: %zu inserted, %zu reported\n", kRecords, rows.size(),
-                reportedCount);
+    std::printf("%d random records: %zu inserted, %zu reported (%zu without a statement)\n",
+                kRecords, rows.size(), reportedCount, malformedCount);
 }
 
 struct BadFileCase {
@@ -163,40 +200,53 @@ struct BadFileCase {
     std::string bookings;
     std::string terminal;
     int exitCode;
-    std::size_t statements;
     std::vector<std::string> identifiersInserted;
     std::vector<std::string> sqlStatesReported;
+    std::string outputEnd;  // our own texts at the end of the output
 };
 
 TEST_F(BadInputRun, BrokenFilesHaveTheirDefinedOutcome) {
     const std::string record(kRecord);
     const BadFileCase cases[] = {
-        // Too short for a reader number: the statement cannot be parsed.
-        {"one byte", "3", "ZutCtrl", 2, 1, {}, {"42000 (1064)"}},
-        // A NUL byte ends the bookings: what follows it is not read, and nothing says so.
+        // Too short for a record: reported as it is, no statement.
+        {"one byte",
+         "3",
+         "ZutCtrl",
+         2,
+         {},
+         {},
+         "Fehlerhafter Satz 1 (Byte 0): 1 statt 33 Bytes; nicht uebernommen\n\n" + Summary(0)},
+        // A NUL byte inside the data: the file is damaged, and nothing of it is imported.
         {"a NUL after the first record",
          record + '\0' + record,
          "ZutCtrl",
+         3,
+         {},
+         {},
+         "Fehler beim Lesen der Datei " + InputName() +
+             ": NUL-Byte an Byte 33, die Datei ist beschaedigt\n"},
+        {"NUL padding after the records",
+         record + record + std::string(100, '\0'),
+         "ZutCtrl",
          0,
-         1,
-         {"0000004711"},
-         {}},
-        // A line end shifts the later records: their codes have no row, so they insert
-        // nothing; only the short piece at the end fails.
+         {"0000004711", "0000004711"},
+         {},
+         Summary(2)},
+        // Line ends between records: one record a line.
         {"CR LF after every record",
          record + "\r\n" + record + "\r\n" + record + "\r\n",
          "ZutCtrl",
-         2,
-         4,
-         {"0000004711"},
-         {"42000 (1064)"}},
+         0,
+         {"0000004711", "0000004711", "0000004711"},
+         {},
+         Summary(3)},
         {"a terminal name too long for its column",
          record,
          std::string(5000, 'T'),
          2,
-         1,
          {},
-         {"22001 (1406)"}},
+         {"22001 (1406)"},
+         "\nSatz 1 (Byte 0) nicht uebernommen\n\n" + Summary(1)},
     };
     for (const BadFileCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -209,9 +259,8 @@ TEST_F(BadInputRun, BrokenFilesHaveTheirDefinedOutcome) {
         for (const std::string& sqlState : c.sqlStatesReported) {
             EXPECT_EQ(CountOccurrences(result.output, "SQLSTATE " + sqlState), 1U) << result.output;
         }
-        ASSERT_GE(result.output.size(), Summary(c.statements).size());
-        EXPECT_EQ(result.output.substr(result.output.size() - Summary(c.statements).size()),
-                  Summary(c.statements));
+        ASSERT_GE(result.output.size(), c.outputEnd.size());
+        EXPECT_EQ(result.output.substr(result.output.size() - c.outputEnd.size()), c.outputEnd);
     }
 }
 

@@ -111,14 +111,36 @@ TEST(CommandLine, TheParameterFileIsReadBesideTheInputFile) {
     EXPECT_EQ(relative.output, absolute.output);
 }
 
-TEST(CommandLine, ADataSourceThatDoesNotExistFailsEveryStatementWithExitCode2) {
+TEST(CommandLine, ADirectoryAsInputFileIsAReadError) {
+    TempDir dir;
+    dir.Write("VEXLO00P.TXT", Settings("ORACLE"));
+    std::filesystem::create_directory(dir.Path() / "sub");
+    const ProcessResult result = RunTool(dir, {"S", "T", "sub"});
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(result.output, "Fehler beim Lesen der Datei sub: Is a directory\n");
+}
+
+// A data source that does not exist fails each statement's connection as a rejected record:
+// each is reported, and twenty in a row (MAX_FAILURES) stop the run. An empty file needs no
+// connection at all.
+TEST(CommandLine, ADataSourceThatDoesNotExistIsReportedPerRecordUntilTooManyInARow) {
     TempDir dir;
     dir.Write("VEXLO00P.TXT", Settings("ORACLE", "zubk_no_such_source"));
     const std::string record = "31120523595900701120000004711   1";
-    dir.Write("two.txt", record + record);
+    dir.Write("empty.txt", "");
+    dir.Write("two.txt", record + "x");  // a record and a piece of one
+    std::string many;
+    for (int i = 0; i < 25; ++i) {
+        many += record;
+    }
+    dir.Write("many.txt", many);
 
-    const ProcessResult result = RunTool(dir, {"S", "T", "two.txt"});
-    EXPECT_EQ(result.exitCode, 2);
+    const ProcessResult empty = RunTool(dir, {"S", "T", "empty.txt"});
+    EXPECT_EQ(empty.exitCode, 0);
+    EXPECT_EQ(empty.output, "0 Saetze kopiert aus Datei empty.txt \n");
+
+    const ProcessResult two = RunTool(dir, {"S", "T", "two.txt"});
+    EXPECT_EQ(two.exitCode, 2);
     const std::string head =
         "Exception bei Datenbank Open\n"
         "INSERT INTO QXSYSTEM.Qxs402Zpk(ZpkTrm, ZpkLes, ZpkDtm, ZpkUhr, ZpkAsw, ZpkZus,  ZpkFcd, "
@@ -127,12 +149,24 @@ TEST(CommandLine, ADataSourceThatDoesNotExistFailsEveryStatementWithExitCode2) {
         "qxsystem.qxs405Zzs where zzstcd =  '121'\n"
         "Verbindung zur Datenquelle 'zubk_no_such_source' als Benutzer 'zubk' fehlgeschlagen\n"
         "SQLSTATE IM002";
-    EXPECT_EQ(result.output.substr(0, head.size()), head) << result.output;
-    EXPECT_EQ(CountOccurrences(result.output, "Exception bei Datenbank Open\n"), 2U);
-    const std::string tail = "\n\n2 Saetze kopiert aus Datei two.txt \n";
-    ASSERT_GE(result.output.size(), tail.size());
-    EXPECT_EQ(result.output.substr(result.output.size() - tail.size()), tail);
-    EXPECT_EQ(result.output.find("geheim"), std::string::npos) << "the password was printed";
+    EXPECT_EQ(two.output.substr(0, head.size()), head) << two.output;
+    const std::string tail =
+        "\nSatz 1 (Byte 0) nicht uebernommen\n\n"
+        "Fehlerhafter Satz 2 (Byte 33): 1 statt 33 Bytes; nicht uebernommen\n\n"
+        "1 Saetze kopiert aus Datei two.txt \n";
+    ASSERT_GE(two.output.size(), tail.size());
+    EXPECT_EQ(two.output.substr(two.output.size() - tail.size()), tail);
+    EXPECT_EQ(two.output.find("geheim"), std::string::npos) << "the password was printed";
+
+    const ProcessResult stopped = RunTool(dir, {"S", "T", "many.txt"});
+    EXPECT_EQ(stopped.exitCode, 4);
+    EXPECT_EQ(CountOccurrences(stopped.output, "Exception bei Datenbank Open\n"), 20U);
+    const std::string stopTail =
+        "\nSatz 20 (Byte 627) nicht uebernommen\n\n"
+        "Lauf abgebrochen: 20 Saetze in Folge fehlgeschlagen; 5 Saetze nicht versucht\n"
+        "20 Saetze kopiert aus Datei many.txt \n";
+    ASSERT_GE(stopped.output.size(), stopTail.size());
+    EXPECT_EQ(stopped.output.substr(stopped.output.size() - stopTail.size()), stopTail);
 }
 
 constexpr std::string_view kPassword = "S3cr3t-Passw0rd";

@@ -151,6 +151,13 @@ BackgroundProcess::~BackgroundProcess() {
     }
 }
 
+void BackgroundProcess::Signal(int signal) {
+    // Until it is waited for, the pid stays the program's, even after it has ended.
+    if (!m_result) {
+        kill(m_pid, signal);
+    }
+}
+
 const ProcessResult* BackgroundProcess::WaitFor(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!m_result) {

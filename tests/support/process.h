@@ -41,6 +41,9 @@ public:
 
     bool Running() { return WaitFor(std::chrono::milliseconds(0)) == nullptr; }
 
+    // Sends the signal to the program while it runs; nothing once it has ended.
+    void Signal(int signal);
+
 private:
     std::filesystem::path m_outputPath;
     std::filesystem::path m_errorPath;
