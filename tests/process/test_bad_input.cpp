@@ -27,6 +27,7 @@ namespace {
 
 using testing::ExpectedRefusal;
 using testing::ExpectedUnknownDbSystemRefusal;
+using testing::kExpectedSettingsError;
 using testing::OptionalSetting;
 using testing::ParameterFile;
 using testing::ProcessResult;
@@ -181,7 +182,19 @@ struct ParameterFileCase {
 
 TEST(BadParameterFile, EndsTheRunWithExitCode5BeforeAnyRecord) {
     const std::string good = Settings();
-    const std::string missing = ExpectedRefusal(PrintSettingsError);
+    // The settings error, with the line that says what the file lacks.
+    auto missing = [](std::string_view keys) {
+        return ExpectedRefusal(kExpectedSettingsError +
+                               "Parameterdatei VEXLO00P.TXT ohne Wert fuer " + std::string(keys) +
+                               "\n");
+    };
+    // An entry that would answer several lookups is refused, naming its line.
+    auto ambiguous = [](int line, std::string_view keys) {
+        return ExpectedRefusal("Der Eintrag in Zeile " + std::to_string(line) +
+                               " von VEXLO00P.TXT gilt fuer " + std::string(keys) +
+                               "; bitte Sektion, Nummer und Schluessel pruefen\n\n");
+    };
+    const std::string allKeys = "LOGIN, PASS, DATABASE, DB_SYSTEM";
     auto replaced = [&good](std::string_view from, std::string_view to) {
         std::string bytes = good;
         bytes.replace(bytes.find(from), from.size(), to);
@@ -191,21 +204,22 @@ TEST(BadParameterFile, EndsTheRunWithExitCode5BeforeAnyRecord) {
     std::erase(withoutLineEnds, '\r');
     std::erase(withoutLineEnds, '\n');
     const ParameterFileCase cases[] = {
-        {"empty", "", missing},
-        {"only Ctrl-Z", "\x1A", missing},
-        {"Ctrl-Z first", "\x1A" + good, missing},
-        {"no line ends", withoutLineEnds, missing},
-        // A second line is read in pieces of 399 characters: the piece with the key has no
-        // line end, so its value is empty.
-        {"a value of thousands of characters", replaced("geheim", std::string(5000, 'v')), missing},
-        // The pieces of a long line have no separator and answer every lookup.
+        {"empty", "", missing(allKeys)},
+        {"only Ctrl-Z", "\x1A", missing(allKeys)},
+        {"Ctrl-Z first", "\x1A" + good, missing(allKeys)},
+        {"no line ends", withoutLineEnds, missing(allKeys)},
+        // A second line is read in pieces of 399 characters: the pieces after the first have
+        // no separator, so the next one would answer every lookup but the one found before.
+        {"a value of thousands of characters", replaced("geheim", std::string(5000, 'v')),
+         ambiguous(4, "PASS, DATABASE, DB_SYSTEM")},
+        // The pieces of a long first line have no separator and would answer every lookup.
         {"a line of thousands of characters before the entries",
-         "9;MAIN;" + std::string(3000, 'x') + "\r\n9;NOTE;x\r\n" + good,
-         ExpectedUnknownDbSystemRefusal(std::string(kParamTextCapacity, 'x'))},
+         "9;MAIN;" + std::string(3000, 'x') + "\r\n9;NOTE;x\r\n" + good, ambiguous(1, allKeys)},
         // A NUL byte hides the rest of its line, the line end included.
-        {"a NUL byte in a value", replaced("ORACLE", std::string("ORA\0CLE", 7)), missing},
-        // An empty first line has no section, so its entry answers every lookup.
-        {"a NUL byte first", '\0' + good, ExpectedUnknownDbSystemRefusal("zubk")},
+        {"a NUL byte in a value", replaced("ORACLE", std::string("ORA\0CLE", 7)),
+         missing("DB_SYSTEM")},
+        // An empty first line has no section, so its entry would answer every lookup.
+        {"a NUL byte first", '\0' + good, ambiguous(2, allKeys)},
     };
     for (const ParameterFileCase& c : cases) {
         SCOPED_TRACE(c.name);
