@@ -26,7 +26,6 @@ namespace zubk {
 namespace {
 
 using testing::ExpectedRefusal;
-using testing::ExpectedUnknownDbSystemRefusal;
 using testing::kExpectedSettingsError;
 using testing::OptionalSetting;
 using testing::ParameterFile;
