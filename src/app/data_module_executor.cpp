@@ -10,6 +10,8 @@ ExecutionFailure AsExecutionFailure(DatabaseFailure failure) {
     switch (failure) {
         case DatabaseFailure::LoginRefused:
             return ExecutionFailure::LoginRefused;
+        case DatabaseFailure::NotSetUp:
+            return ExecutionFailure::NotSetUp;
         case DatabaseFailure::Unreachable:
             return ExecutionFailure::Unreachable;
         case DatabaseFailure::ConnectionLost:

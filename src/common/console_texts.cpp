@@ -297,6 +297,9 @@ void PrintRunStopped(Console& console, StopReason reason, std::int64_t figure,
         case StopReason::LoginRefused:
             text += "Anmeldung abgewiesen";
             break;
+        case StopReason::NotSetUp:
+            text += "Datenquelle oder ODBC-Treiber nicht eingerichtet";
+            break;
         case StopReason::ServerUnreachable:
             text += "Datenbank " + std::to_string(figure) + " s lang nicht erreichbar";
             break;

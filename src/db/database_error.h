@@ -18,6 +18,7 @@ struct DiagnosticRecord {
 enum class DatabaseFailure {
     Rejected,        // the server refused this statement; the connection is fine
     LoginRefused,    // the server refused the login: trying again would only lock the account
+    NotSetUp,        // no such data source, or its driver cannot be loaded: a person must act
     Unreachable,     // no connection could be opened; the statement was not sent
     ConnectionLost,  // the connection broke while the statement was on its way
     TimedOut,        // the statement ran past its time limit and was cancelled

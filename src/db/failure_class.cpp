@@ -43,6 +43,7 @@ const DatabaseFailure* BySqlState(std::string_view state, FailedStep step) {
     static constexpr DatabaseFailure kUnreachable = DatabaseFailure::Unreachable;
     static constexpr DatabaseFailure kLost = DatabaseFailure::ConnectionLost;
     static constexpr DatabaseFailure kTimedOut = DatabaseFailure::TimedOut;
+    static constexpr DatabaseFailure kNotSetUp = DatabaseFailure::NotSetUp;
     if (state.substr(0, 2) == "28") {
         return &kLoginRefused;
     }
@@ -50,6 +51,10 @@ const DatabaseFailure* BySqlState(std::string_view state, FailedStep step) {
     // connection-level timeout (HYT01): while connecting, the statement was never sent.
     if (state.substr(0, 2) == "08" || state == "40003" || state == "HYT01") {
         return step == FailedStep::Connecting ? &kUnreachable : &kLost;
+    }
+    // Class IM comes from the driver manager: the data source or its driver is not set up.
+    if (state.substr(0, 2) == "IM" && step == FailedStep::Connecting) {
+        return &kNotSetUp;
     }
     if (state == "HYT00") {
         return step == FailedStep::Connecting ? &kUnreachable : &kTimedOut;
@@ -87,9 +92,8 @@ DatabaseFailure ClassifyFailure(FailedStep step, const std::vector<DiagnosticRec
             }
         }
     }
-    // Anything else while connecting (no such data source, no driver) will not go away by
-    // itself either, but it is no refused login: each record reports it, and the run stops
-    // after the failures in a row that the run allows.
+    // Anything else is taken as a refusal of this one statement: each record reports it, and
+    // the run stops after the failures in a row that the run allows.
     return DatabaseFailure::Rejected;
 }
 

@@ -9,6 +9,7 @@ namespace zubk {
 enum class ExecutionFailure {
     Rejected,        // the server refused the statement; the connection is fine
     LoginRefused,    // the server refused the login; never try again within the run
+    NotSetUp,        // the data source or its driver is not set up; no record can go in
     Unreachable,     // no connection could be opened; the statement was not sent
     ConnectionLost,  // the connection broke while the statement was on its way
     TimedOut,        // the statement ran past its time limit; it may have been executed

@@ -15,6 +15,18 @@ namespace {
 constexpr std::chrono::milliseconds kFirstReconnectPause{1000};
 constexpr std::chrono::milliseconds kLongestReconnectPause{8000};
 
+// Failures of a new connection that no waiting mends.
+std::optional<StopReason> StopsTheRun(ExecutionFailure failure) {
+    switch (failure) {
+        case ExecutionFailure::LoginRefused:
+            return StopReason::LoginRefused;
+        case ExecutionFailure::NotSetUp:
+            return StopReason::NotSetUp;
+        default:
+            return std::nullopt;
+    }
+}
+
 class RecordLoop {
 public:
     RecordLoop(std::span<const InputRecord> records, std::string_view terminalName,
@@ -71,10 +83,13 @@ private:
                     NotImported();
                     return !TooManyFailures();
                 case ExecutionFailure::LoginRefused:
-                    // Counted as issued above, but never sent: the login came first.
+                case ExecutionFailure::NotSetUp:
+                    // Counted as issued above, but never sent: the connection came first, and
+                    // neither a refused login nor a missing data source goes away by trying
+                    // again.
                     --m_ledger.StatementsIssued;
                     Report(*failure, RecordNotAttemptedLine(record.Number, record.Offset));
-                    Stop(StopReason::LoginRefused, 0);
+                    Stop(*StopsTheRun(failure->Kind), 0);
                     return false;
                 case ExecutionFailure::Unreachable:
                     // The statement never left: the record is tried again once connected.
@@ -108,9 +123,9 @@ private:
         if (!failure) {
             return true;
         }
-        if (failure->Kind == ExecutionFailure::LoginRefused) {
+        if (const auto stop = StopsTheRun(failure->Kind)) {
             Report(*failure, "");
-            Stop(StopReason::LoginRefused, 0);
+            Stop(*stop, 0);
             return false;
         }
         return ConnectAgain(std::move(*failure), std::nullopt, false);
@@ -149,9 +164,9 @@ private:
                     PrintConnectionBack(m_services.Output);
                     return true;
                 }
-                if (failure->Kind == ExecutionFailure::LoginRefused) {
+                if (const auto stop = StopsTheRun(failure->Kind)) {
                     Report(*failure, recordLine());
-                    Stop(StopReason::LoginRefused, 0);
+                    Stop(*stop, 0);
                     return false;
                 }
                 lastFailure = std::move(*failure);

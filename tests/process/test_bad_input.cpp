@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "common/console_texts.h"
 #include "common/sql_dialect.h"
+#include "common/text_encoding.h"
 #include "settings/parameter_file.h"
 #include "support/expected_refusal.h"
 #include "support/fixtures.h"
@@ -42,7 +45,7 @@ constexpr std::string_view kNoSourceMessage =
 
 std::string Settings(std::string_view dbSystem = "ORACLE") {
     return ParameterFile("zubk", "geheim", "zubk_none", dbSystem) +
-           OptionalSetting(5, "MAX_FAILURES", "0");
+           OptionalSetting(5, "REJECT_FILE", "rejects.txt");
 }
 
 ProcessResult RunTool(const TempDir& dir, const std::vector<std::string>& arguments) {
@@ -64,32 +67,58 @@ std::string RandomBytes(std::size_t count, unsigned seed, bool allowNul) {
 }
 
 // The output must be one message per record, in order: a record of the wrong length (or with
-// a line end inside) is reported as it is, every other one with its statement and the data
-// source's refusal. Then the summary that counts the statements.
+// a line end inside) is reported as it is; the first well-formed one with its statement and
+// the driver manager's answer that the data source is not there, which stops the run. Every
+// record ends up in the reject file.
 void ExpectEveryRecordReported(const ProcessResult& result, std::string_view bytes,
                                std::string_view terminal, std::string_view inputName) {
-    EXPECT_EQ(result.exitCode, 2);
+    const std::vector<InputRecord> records = FrameRecords(bytes);
     std::size_t at = 0;
-    std::size_t statements = 0;
-    for (const InputRecord& record : FrameRecords(bytes)) {
-        std::string head;
-        if (const auto reason = WhyMalformed(record.Bytes)) {
-            StringConsole console;
-            PrintMalformedRecord(console, record.Number, record.Offset, *reason);
-            head = console.Text();
-        } else {
-            ++statements;
-            head = std::string(kMessageStart) +
-                   BuildInsertStatement(record.Bytes, terminal, "ORACLE") + "\n" +
-                   std::string(kNoSourceMessage);
+    for (const InputRecord& record : records) {
+        const auto reason = WhyMalformed(record.Bytes);
+        if (!reason) {
+            // The first statement finds that the data source is not there: no record can go
+            // in, so the run stops and the rest is not attempted.
+            const std::string head =
+                std::string(kMessageStart) +
+                Utf8ToCp1252(BuildInsertStatement(record.Bytes, terminal, "ORACLE")) + "\n" +
+                std::string(kNoSourceMessage);
+            ASSERT_EQ(result.output.substr(at, head.size()), head) << "record " << record.Number;
+            const std::string tail =
+                RecordNotAttemptedLine(record.Number, record.Offset) +
+                "\nLauf abgebrochen: Datenquelle oder ODBC-Treiber nicht eingerichtet; " +
+                std::to_string(records.size() - record.Number + 1) + " Saetze nicht versucht\n" +
+                "0 Saetze kopiert aus Datei " + std::string(inputName) + " \n";
+            ASSERT_GE(result.output.size(), tail.size());
+            EXPECT_EQ(result.output.substr(result.output.size() - tail.size()), tail);
+            EXPECT_EQ(result.exitCode, 4);
+            return;
         }
-        ASSERT_EQ(result.output.substr(at, head.size()), head) << "record " << record.Number;
-        at = result.output.find("\n\n", at + head.size() - 2);
-        ASSERT_NE(at, std::string::npos) << "record " << record.Number;
-        at += 2;
+        StringConsole console;
+        PrintMalformedRecord(console, record.Number, record.Offset, *reason);
+        ASSERT_EQ(result.output.substr(at, console.Text().size()), console.Text())
+            << "record " << record.Number;
+        at += console.Text().size();
     }
-    EXPECT_EQ(result.output.substr(at), std::to_string(statements) + " Saetze kopiert aus Datei " +
-                                            std::string(inputName) + " \n");
+    EXPECT_EQ(result.output.substr(at),
+              "0 Saetze kopiert aus Datei " + std::string(inputName) + " \n");
+    EXPECT_EQ(result.exitCode, records.empty() ? 0 : 2);
+}
+
+// Every record of the file, and nothing else, is in the reject file, in input order.
+void ExpectEveryRecordRejected(const TempDir& dir, std::string_view bytes) {
+    std::ifstream in(dir.Path() / "rejects.txt", std::ios::binary);
+    const std::string rejected{std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>()};
+    std::vector<std::string> expected;
+    for (const InputRecord& record : FrameRecords(bytes)) {
+        expected.emplace_back(record.Bytes);
+    }
+    std::vector<std::string> found;
+    for (const InputRecord& record : FrameRecords(rejected)) {
+        found.emplace_back(record.Bytes);
+    }
+    EXPECT_EQ(found, expected);
 }
 
 std::string DamagedFileOutput(std::string_view inputName, std::size_t nulOffset) {
@@ -103,7 +132,7 @@ struct InputCase {
     std::size_t records;  // records the file holds
 };
 
-TEST(BadInputFile, EveryRecordItHoldsIsReportedWithItsStatementOrItsFault) {
+TEST(BadInputFile, EveryRecordItHoldsIsReportedOrNotAttemptedAndRejected) {
     const std::string record(kRecord);
     const InputCase cases[] = {
         // Line feeds among the bytes make it a file of lines, mostly of the wrong length.
@@ -123,6 +152,7 @@ TEST(BadInputFile, EveryRecordItHoldsIsReportedWithItsStatementOrItsFault) {
         ASSERT_EQ(FrameRecords(c.bytes).size(), c.records);
         ExpectEveryRecordReported(RunTool(dir, {"S", "ZutCtrl", "in.txt"}), c.bytes, "ZutCtrl",
                                   "in.txt");
+        ExpectEveryRecordRejected(dir, c.bytes);
     }
 }
 

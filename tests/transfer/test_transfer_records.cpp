@@ -165,6 +165,18 @@ TEST_F(RecordLoopTest, ARefusedLoginStopsTheRunAndIsNeverTriedAgain) {
     EXPECT_EQ(ledger.Stop, StopReason::LoginRefused);
 }
 
+TEST_F(RecordLoopTest, ADataSourceThatIsNotSetUpStopsTheRunAtOnce) {
+    AddRecords(5);
+    executor.executeAnswers = {ExecutionFailure::NotSetUp};
+    Run();
+    EXPECT_EQ(executor.calls, std::vector<std::string>{"execute"});
+    EXPECT_EQ(console.Text(), ErrorBlock(0, "Satz 1 (Byte 0) nicht versucht\n") +
+                                  "Lauf abgebrochen: Datenquelle oder ODBC-Treiber nicht "
+                                  "eingerichtet; 5 Saetze nicht versucht\n");
+    EXPECT_EQ(ledger.StatementsIssued, 0);
+    EXPECT_EQ(ledger.Stop, StopReason::NotSetUp);
+}
+
 TEST_F(RecordLoopTest, AnUnreachableServerIsTriedAgainWithGrowingPausesAndTheRecordGoesIn) {
     AddRecords(2);
     executor.executeAnswers = {ExecutionFailure::Unreachable};
