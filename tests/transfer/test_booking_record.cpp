@@ -33,7 +33,9 @@ TEST(WhyMalformed, OnlyThirtyThreeBytesWithoutALineEndAreARecord) {
     EXPECT_EQ(WhyMalformed(record), std::nullopt);
     EXPECT_EQ(WhyMalformed(record.substr(0, 20)), "20 statt 33 Bytes");
     EXPECT_EQ(WhyMalformed(record + "x"), "34 statt 33 Bytes");
-    EXPECT_EQ(WhyMalformed("\r" + record.substr(1)), "Zeilenende im Satz");
+    std::string withCarriageReturn = record;
+    withCarriageReturn[0] = '\r';
+    EXPECT_EQ(WhyMalformed(withCarriageReturn), "Zeilenende im Satz");
     EXPECT_EQ(WhyMalformed(record.substr(0, 32) + "\n"), "Zeilenende im Satz");
 }
 

@@ -53,7 +53,7 @@ TEST(FrameRecords, CutsStreamsAndLinesIntoRecordsWithNumberAndOffset) {
          {{kA, 1, 0}, {"short", 2, 34}, {kB, 3, 41}}},
         {"a CR inside a stream stays in its record",
          kA + "\r" + kB,
-         {{kA, 1, 0}, {"\r" + kB.substr(0, 32), 2, 33}, {"b", 3, 66}}},
+         {{kA, 1, 0}, {std::string(1, '\r').append(kB, 0, 32), 2, 33}, {"b", 3, 66}}},
         {"NUL padding at the end", kA + std::string(7, '\0'), {{kA, 1, 0}}},
         {"one Ctrl-Z at the end", kA + "\x1A", {{kA, 1, 0}}},
         {"Ctrl-Z and NUL padding after a line end",
