@@ -65,9 +65,9 @@ public:
           m_records(records),
           m_rejectPath(std::move(rejectPath)) {}
 
-    int Finish(const TransferLedger& ledger, bool inputChanged) {
+    int Finish(const TransferLedger& ledger, bool inputChanged, std::uint64_t bytesRead) {
         if (inputChanged) {
-            PrintInputChanged(m_console, m_state.InputFileName);
+            PrintInputChanged(m_console, m_state.InputFileName, bytesRead);
         }
         PrintSummary(m_console, ledger.StatementsIssued, m_state.InputFileName);
         int exitCode = kExitSuccess;
@@ -102,7 +102,7 @@ public:
         }
         ledger.Stop = StopReason::NoAnswer;
         PrintRunStopped(m_console, StopReason::NoAnswer, limit.count(), notAttempted);
-        Finish(ledger, false);
+        Finish(ledger, false, 0);
         std::fflush(stdout);
         std::_Exit(kExitRunStopped);
     }
@@ -144,7 +144,7 @@ int TransferFile(RunState& state, Console& console, const InputFile& input,
         records, state.TerminalName, *DialectFor(state.Settings.DbSystem), policy,
         TransferServices{executor, console, clock, stopRequested, progress ? &*progress : nullptr},
         ledger);
-    return end.Finish(ledger, input.ChangedSinceRead());
+    return end.Finish(ledger, input.ChangedSinceRead(), input.Content().size());
 }
 
 int RunSequence(int argc, const char* const argv[], Console& console) {

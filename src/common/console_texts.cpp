@@ -343,10 +343,11 @@ std::string WindowsErrorText(unsigned long code) {
     return "Windows-Fehler " + std::to_string(code);
 }
 
-void PrintInputChanged(Console& console, std::string_view inputFileName) {
+void PrintInputChanged(Console& console, std::string_view inputFileName, std::uint64_t bytesRead) {
     std::string text = "Die Datei ";
     text += ShownFileName(console, inputFileName);
-    text += " wurde waehrend des Laufs geaendert; was danach hinzukam, ist nicht uebernommen\n";
+    text += " wurde waehrend des Laufs geaendert; was nach ihren ersten " +
+            std::to_string(bytesRead) + " Bytes hinzukam, ist nicht uebernommen\n";
     console.Write(text);
 }
 

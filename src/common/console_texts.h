@@ -93,7 +93,8 @@ std::string_view InputFileInUseReason();
 // A Windows error without an errno counterpart, by its number.
 std::string WindowsErrorText(unsigned long code);
 
-void PrintInputChanged(Console& console, std::string_view inputFileName);
+// bytesRead tells the operator where the bookings that were not imported begin.
+void PrintInputChanged(Console& console, std::string_view inputFileName, std::uint64_t bytesRead);
 void PrintRejectFileError(Console& console, std::string_view path, std::string_view reason);
 void PrintUnexpectedError(Console& console, std::string_view what);
 

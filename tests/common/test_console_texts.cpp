@@ -129,8 +129,9 @@ TEST(ConsoleTexts, ErrorAndResultTexts) {
         {"stopped: no answer", [](Console& c) { PrintRunStopped(c, StopReason::NoAnswer, 62, 7); },
          "Lauf abgebrochen: Datenbank antwortet nicht innerhalb von 62 s; 7 Saetze nicht "
          "versucht\n"},
-        {"input changed", [](Console& c) { PrintInputChanged(c, "in.txt"); },
-         "Die Datei in.txt wurde waehrend des Laufs geaendert; was danach hinzukam, ist nicht "
+        {"input changed", [](Console& c) { PrintInputChanged(c, "in.txt", 3300); },
+         "Die Datei in.txt wurde waehrend des Laufs geaendert; was nach ihren ersten 3300 Bytes "
+         "hinzukam, ist nicht "
          "uebernommen\n"},
         {"summary", [](Console& c) { PrintSummary(c, 3, "C:\\in\\x.txt"); },
          "3 Saetze kopiert aus Datei C:\\in\\x.txt \n"},

@@ -351,6 +351,37 @@ TEST_F(EveryRecordAccounted, ASecondRunOnAFileThatARunHoldsRefusesAtOnce) {
     ExpectEveryRecordAccountedFor(records.size());
 }
 
+// A terminal still writing the file when the run starts: what it appends after the read is
+// neither imported nor rejected, and the run says where that rest begins.
+TEST_F(EveryRecordAccounted, AFileThatGrowsDuringTheRunIsReportedWithWhereTheRestBegins) {
+    const std::vector<std::string> records = Records(200);
+    const std::string first =
+        Joined(std::vector<std::string>(records.begin(), records.begin() + 100));
+    const std::string rest = Joined(std::vector<std::string>(records.begin() + 100, records.end()));
+    TableHold hold(m_db, m_dir.Path() / "hold");
+    const std::unique_ptr<BackgroundProcess> run = StartImport(first);
+    ASSERT_TRUE(WaitWhileRunning(*run, [&hold] { return hold.ToolWaits(); }));
+    {
+        std::ofstream out(InputPath(), std::ios::binary | std::ios::app);
+        out << rest;
+    }
+    hold.Release();
+    const ProcessResult* result = run->WaitFor(kHangLimit);
+    ASSERT_NE(result, nullptr) << "the run hangs";
+
+    EXPECT_EQ(result->exitCode, 2) << result->output;
+    EXPECT_EQ(result->output, "Die Datei " + InputPath() +
+                                  " wurde waehrend des Laufs geaendert; was nach ihren ersten " +
+                                  std::to_string(first.size()) +
+                                  " Bytes hinzukam, ist nicht uebernommen\n" + Summary(100));
+    EXPECT_EQ(RowCount(), 100U);
+    EXPECT_TRUE(Rejected().empty());
+    // The rest, cut off where the message says, imports as a file of its own.
+    const ProcessResult restRun = Import(ReadWhole(InputPath()).substr(first.size()), "rest.txt");
+    EXPECT_EQ(restRun.exitCode, 0) << restRun.output;
+    ExpectEveryRecordAccountedFor(records.size());
+}
+
 // The run is stopped while it waits in a statement, after some thousands of records with a
 // message now and then: the statement in flight ends, and the run with it.
 TEST_F(EveryRecordAccounted, ARunStoppedBySigtermReportsAndRejectsTheRest) {
