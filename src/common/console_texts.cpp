@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/file_names.h"
 #include "common/text_encoding.h"
-#include "platform/command_line.h"
 
 #include "common/version.h"
 
@@ -85,7 +85,7 @@ std::string Shown(const Console& console, std::string_view utf8) {
 // A file name as the command line gave it, or made from it: on Linux byte for byte, on Windows
 // from UTF-8 in the console's character set.
 std::string ShownFileName(const Console& console, std::string_view name) {
-    if constexpr (platform::kArgumentsAreUtf8) {
+    if constexpr (kFileNamesAreUtf8) {
         return Shown(console, name);
     }
     return std::string(name);

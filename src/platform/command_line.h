@@ -5,16 +5,8 @@
 
 namespace zubk::platform {
 
-#ifdef _WIN32
-// Windows hands a program its command line in UTF-16; the arguments are taken from there in
-// UTF-8, so that no character outside the ANSI code page is lost.
-inline constexpr bool kArgumentsAreUtf8 = true;
-#else
-// Linux hands a program bytes; they are taken as they are, and file names stay byte for byte.
-inline constexpr bool kArgumentsAreUtf8 = false;
-#endif
-
-// The program's arguments, the program name first, as main received them (see above).
+// The program's arguments, the program name first: on Windows from the wide command line in
+// UTF-8, on Linux the bytes main received (see common/file_names.h).
 class CommandLine {
 public:
     CommandLine(int argc, char* argv[]);

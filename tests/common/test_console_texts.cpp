@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/command_line.h"
+#include "common/file_names.h"
 #include "support/expected_texts.h"
 #include "support/string_console.h"
 
@@ -168,7 +168,7 @@ TEST(ConsoleTexts, DatabaseErrorsFollowTheConsolesCharacterSet) {
 
 // On Linux a file name is bytes, shown as given whatever the console; on Windows it is UTF-8.
 TEST(ConsoleTexts, FileNamesAreShownAsTheCommandLineGaveThem) {
-    if (platform::kArgumentsAreUtf8) {
+    if (kFileNamesAreUtf8) {
         StringConsole console;
         PrintSummary(console, 1, "M\xC3\xBCll.txt");
         EXPECT_EQ(console.Text(), "1 Saetze kopiert aus Datei M\xFCll.txt \n");
