@@ -25,6 +25,7 @@ namespace zubk {
 namespace {
 
 using testing::CountOccurrences;
+using testing::Hex;
 using testing::OptionalSetting;
 using testing::ProcessResult;
 using testing::RunProcess;
@@ -33,16 +34,6 @@ using testing::TestDatabase;
 
 constexpr std::string_view kRecord = "31120523595900701120000004711   1";
 constexpr std::string_view kMessageStart = "Exception bei Datenbank Open\n";
-
-std::string Hex(std::string_view bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (const char c : bytes) {
-        hex += kDigits[static_cast<unsigned char>(c) >> 4];
-        hex += kDigits[static_cast<unsigned char>(c) & 0xF];
-    }
-    return hex;
-}
 
 class BadInputRun : public ::testing::Test {
 protected:

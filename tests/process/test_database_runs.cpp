@@ -14,6 +14,7 @@ namespace {
 
 using testing::BookingRecordText;
 using testing::CountOccurrences;
+using testing::Hex;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::TempDir;
@@ -122,16 +123,6 @@ TEST_F(DatabaseRun, ApostrophesArriveIntact) {
     EXPECT_EQ(result.exitCode, 0) << result.output;
     EXPECT_EQ(m_db.Query("SELECT ZpkTrm, ZpkAsw FROM qxs402zpk"),
               (std::vector<std::string>{"Zut'Ctrl\tO'Brien'); --"}));
-}
-
-std::string Hex(std::string_view bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (const char c : bytes) {
-        hex += kDigits[static_cast<unsigned char>(c) >> 4];
-        hex += kDigits[static_cast<unsigned char>(c) & 0xF];
-    }
-    return hex;
 }
 
 // The terminals write code page 1252; the table is utf8mb4. Each character must arrive as

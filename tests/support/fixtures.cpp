@@ -29,6 +29,16 @@ std::string BookingRecordText(std::string_view date, std::string_view time, std:
            std::string(code.substr(0, 2)) + asw + std::string(code.substr(2, 1));
 }
 
+std::string Hex(std::string_view bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (const char c : bytes) {
+        hex += kDigits[static_cast<unsigned char>(c) >> 4];
+        hex += kDigits[static_cast<unsigned char>(c) & 0xF];
+    }
+    return hex;
+}
+
 std::size_t CountOccurrences(std::string_view text, std::string_view part) {
     std::size_t count = 0;
     for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1)) {

@@ -22,6 +22,10 @@ std::string BookingRecordText(std::string_view date, std::string_view time, std:
                               std::string_view les, std::string_view code,
                               std::string_view identifier);
 
+// The bytes as upper-case hexadecimal digits, to compare bytes with what the server's HEX()
+// gives.
+std::string Hex(std::string_view bytes);
+
 // How often part stands in text, overlaps included.
 std::size_t CountOccurrences(std::string_view text, std::string_view part);
 

@@ -28,6 +28,7 @@ namespace {
 
 using testing::BookingRecordText;
 using testing::ExpectedRefusal;
+using testing::Hex;
 using testing::kExpectedArgumentCountError;
 using testing::kExpectedSettingsError;
 using testing::ProcessResult;
@@ -176,16 +177,6 @@ TEST_F(WindowsProgram, ImportsAndReportsLikeTheLinuxBuild) {
         EXPECT_EQ(linuxRows.size(), c.rows) << c.name;
         EXPECT_EQ(windowsRows, linuxRows) << c.name;
     }
-}
-
-std::string Hex(std::string_view bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (const char c : bytes) {
-        hex += kDigits[static_cast<unsigned char>(c) >> 4];
-        hex += kDigits[static_cast<unsigned char>(c) & 0xF];
-    }
-    return hex;
 }
 
 // The Windows build takes its arguments from the wide command line and the records from code
