@@ -5,7 +5,7 @@
 # units are also checked with systemd-analyze verify where that program exists.
 #
 # Usage: test_linux_examples.sh CASE ZUBKIMPORT EXAMPLES_DIR DOCS_DIR
-#   CASE: imported | rejected | no-settings | unreadable | no-input | cron | systemd-service
+#   CASE: imported | rejected | refused | no-settings | unreadable | no-input | cron | systemd-service
 #         | stopped | systemd-verify
 # Every CASE but stopped and systemd-verify needs ZUBK_TESTDB_STATE (the testdb ctest fixture).
 set -euo pipefail
@@ -180,6 +180,27 @@ case_rejected() {
     expect "the corrected file is archived" test ! -e "$input"
 }
 
+# A refused login stops the real tool with exit code 4 before any record: the job puts the reject
+# file, which holds every record, in place of the input for the next run.
+case_refused() {
+    use_server
+    install_programs
+    settings_file "$work/in" REJECT_FILE bookings.rej
+    sed -i "s/^2;PASS;.*/2;PASS;wrong-password\r/" "$work/in/VEXLO00P.TXT"
+    local input=$work/in/bookings.txt bookings copy
+    bookings=$(record 001 01 121 first)$(record 002 02 771 second)
+    printf '%s' "$bookings" >"$input"
+
+    job -a "$work/archive" "$input"
+    expect "a refused login: exit code 4" same "$status" 4
+    expect "the stop is told" matches "$out" "Lauf abgebrochen: Anmeldung abgewiesen; 2 Saetze nicht versucht"
+    expect "the password is not shown" test "${out/wrong-password/}" = "$out"
+    expect "nothing arrived" same "$(rows)" ""
+    expect "the input now holds every record" same "$(cat "$input")" "$bookings"
+    copy=$(archived_copy "$work/archive" bookings.txt '\.stopped') || copy=
+    expect "the original input is archived, marked as stopped" test -n "$copy"
+}
+
 case_no_settings() {
     use_server
     install_programs
@@ -335,7 +356,7 @@ case_systemd_verify() {
 }
 
 case $case_name in
-imported | rejected | no-settings | unreadable | no-input | cron | systemd-service | stopped | \
+imported | rejected | refused | no-settings | unreadable | no-input | cron | systemd-service | stopped | \
     systemd-verify)
     "case_${case_name//-/_}"
     ;;
