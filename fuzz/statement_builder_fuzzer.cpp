@@ -168,8 +168,8 @@ void CheckStatement(std::string_view statement, const Input& input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zubk::fuzz;
     const Input input = Decode(std::string_view(reinterpret_cast<const char*>(data), size));
-    // One buffer for every input, as the record loop reuses one: what the last statement
-    // left in it must never show in the next.
+    // One buffer for every input: the builder replaces what the buffer held, and nothing the
+    // last statement left in it may show in the next.
     static std::string statement;
     zubk::BuildInsertStatement(input.record, input.terminal, input.dialect, statement);
     CheckStatement(statement, input);

@@ -1,8 +1,7 @@
 // Broken bookings files, parameter files and arguments given to the built program, each with
-// the outcome it must have. No server: the data source named does not exist, so every
-// statement that a file gives is executed, fails and is reported (MAX_FAILURES 0: the run never
-// stops for it), which shows exactly which statements the tool made of the file and which
-// records it reported without one.
+// the outcome it must have. No server: the data source named does not exist, so the first
+// well-formed record stops the run with its statement printed, and every record of the file,
+// reported or not attempted, must be in the reject file.
 #include <gtest/gtest.h>
 
 #include <filesystem>
