@@ -16,6 +16,7 @@ Watchdog::~Watchdog() {
 
 Watchdog::Guard Watchdog::Watch(std::chrono::seconds limit, std::function<void()> cancel,
                                 WatchedCall call) {
+    bool wake = false;
     {
         const std::lock_guard lock(m_mutex);
         const Clock::time_point now = Clock::now();
@@ -26,8 +27,14 @@ Watchdog::Guard Watchdog::Watch(std::chrono::seconds limit, std::function<void()
         m_cancelStarted = false;
         m_cancelAt = now + limit;
         m_giveUpAt = m_cancel ? m_cancelAt + m_grace : m_cancelAt;
+        // Calls follow each other by the thousand: the thread is woken only when this call's
+        // next step comes before the time it wakes at anyway (then it looks again), not for
+        // every statement.
+        wake = NextStep() < m_wakeAt;
     }
-    m_changed.notify_all();
+    if (wake) {
+        m_changed.notify_all();
+    }
     return Guard(*this);
 }
 
@@ -51,10 +58,15 @@ void Watchdog::EndWatch() {
     m_cancel = nullptr;
 }
 
+Watchdog::Clock::time_point Watchdog::NextStep() const {
+    return (m_cancel && !m_cancelStarted) ? m_cancelAt : m_giveUpAt;
+}
+
 void Watchdog::Loop() {
     std::unique_lock lock(m_mutex);
     while (!m_quit) {
         if (!m_watching) {
+            m_wakeAt = Clock::time_point::max();
             m_changed.wait(lock);
             continue;
         }
@@ -71,7 +83,8 @@ void Watchdog::Loop() {
             m_watching = false;
             continue;
         }
-        m_changed.wait_until(lock, (m_cancel && !m_cancelStarted) ? m_cancelAt : m_giveUpAt);
+        m_wakeAt = NextStep();
+        m_changed.wait_until(lock, m_wakeAt);
     }
 }
 

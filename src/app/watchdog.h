@@ -51,6 +51,8 @@ private:
 
     void Loop();
     void EndWatch();
+    // The time of the next step for the call being watched: its cancel, or giving up.
+    Clock::time_point NextStep() const;
 
     std::chrono::milliseconds m_grace;
     NoAnswer m_noAnswer;
@@ -58,6 +60,8 @@ private:
     std::condition_variable m_changed;
     bool m_quit = false;
     bool m_watching = false;
+    // When the watchdog thread wakes next by itself; max while it waits for a call to watch.
+    Clock::time_point m_wakeAt = Clock::time_point::max();
     Clock::time_point m_cancelAt;
     Clock::time_point m_giveUpAt;
     std::chrono::seconds m_limit{0};
