@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -32,6 +30,7 @@ using testing::kExpectedSettingsError;
 using testing::OptionalSetting;
 using testing::ParameterFile;
 using testing::ProcessResult;
+using testing::ReadWhole;
 using testing::RunProcess;
 using testing::StringConsole;
 using testing::TempDir;
@@ -106,9 +105,7 @@ void ExpectEveryRecordReported(const ProcessResult& result, std::string_view byt
 
 // Every record of the file, and nothing else, is in the reject file, in input order.
 void ExpectEveryRecordRejected(const TempDir& dir, std::string_view bytes) {
-    std::ifstream in(dir.Path() / "rejects.txt", std::ios::binary);
-    const std::string rejected{std::istreambuf_iterator<char>(in),
-                               std::istreambuf_iterator<char>()};
+    const std::string rejected = ReadWhole(dir.Path() / "rejects.txt");
     std::vector<std::string> expected;
     for (const InputRecord& record : FrameRecords(bytes)) {
         expected.emplace_back(record.Bytes);

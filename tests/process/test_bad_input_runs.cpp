@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <random>
 #include <set>
@@ -28,6 +26,7 @@ using testing::CountOccurrences;
 using testing::Hex;
 using testing::OptionalSetting;
 using testing::ProcessResult;
+using testing::ReadWhole;
 using testing::RunProcess;
 using testing::TempDir;
 using testing::TestDatabase;
@@ -59,9 +58,7 @@ protected:
 
     // The records of the reject file, as the tool reads it when it is imported again.
     std::vector<std::string> RejectedRecords() const {
-        std::ifstream in(m_dir.Path() / "in" / "rejects.txt", std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in),
-                                std::istreambuf_iterator<char>()};
+        const std::string bytes = ReadWhole(m_dir.Path() / "in" / "rejects.txt");
         std::vector<std::string> records;
         for (const InputRecord& record : FrameRecords(bytes)) {
             records.emplace_back(record.Bytes);

@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -36,6 +35,7 @@ using testing::NumbersInRecords;
 using testing::NumbersInTable;
 using testing::OptionalSetting;
 using testing::ProcessResult;
+using testing::ReadWhole;
 using testing::RunProcess;
 using testing::TempDir;
 using testing::TestDatabase;
@@ -72,11 +72,6 @@ std::vector<std::string> Records(int count, const std::function<bool(int)>& bad 
         records.push_back(bad && bad(i) ? WithReaderNumber(i, "XY") : NumberedRecord(i));
     }
     return records;
-}
-
-std::string ReadWhole(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Output that was cut off inside a message would end without the blank line that closes one,

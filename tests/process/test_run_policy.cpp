@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,6 +29,7 @@ using testing::NumbersInRecords;
 using testing::NumbersInTable;
 using testing::OptionalSetting;
 using testing::ProcessResult;
+using testing::ReadWhole;
 using testing::RunProcess;
 using testing::TempDir;
 using testing::TestDatabase;
@@ -53,9 +52,7 @@ protected:
     }
 
     std::vector<int> Rejected() const {
-        std::ifstream in(m_dir.Path() / "in" / "rejects.txt", std::ios::binary);
-        return NumbersInRecords(
-            std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+        return NumbersInRecords(ReadWhole(m_dir.Path() / "in" / "rejects.txt"));
     }
 
     std::string Summary(int statements) const {
@@ -69,9 +66,7 @@ protected:
 
     // An odbc.ini with the tests' data sources and zubk_tcp, which reaches 127.0.0.1:port.
     std::map<std::string, std::string> TcpDataSource(int port) const {
-        std::ifstream in(m_db.StateValue("ODBCINI"));
-        const std::string odbcIni{std::istreambuf_iterator<char>(in),
-                                  std::istreambuf_iterator<char>()};
+        const std::string odbcIni = ReadWhole(m_db.StateValue("ODBCINI"));
         const auto driverAt = odbcIni.find("Driver=");
         const std::string driver =
             odbcIni.substr(driverAt, odbcIni.find('\n', driverAt) - driverAt);

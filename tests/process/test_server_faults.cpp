@@ -5,8 +5,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -28,6 +26,7 @@ using testing::NumbersInRecords;
 using testing::NumbersInTable;
 using testing::OptionalSetting;
 using testing::ProcessResult;
+using testing::ReadWhole;
 using testing::ServerControl;
 using testing::TempDir;
 using testing::TestDatabase;
@@ -102,10 +101,7 @@ protected:
     }
 
     std::vector<int> Rejected() const {
-        std::ifstream in(m_dir.Path() / "in" / "rejects.txt", std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in),
-                                std::istreambuf_iterator<char>()};
-        return NumbersInRecords(bytes);
+        return NumbersInRecords(ReadWhole(m_dir.Path() / "in" / "rejects.txt"));
     }
 
     void Report(const char* fault, const ProcessResult& result) {

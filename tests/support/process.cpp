@@ -8,10 +8,10 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <thread>
+
+#include "support/temp_dir.h"
 
 extern char** environ;
 
@@ -83,11 +83,6 @@ void Drain(int outFd, int errFd, std::string& out, std::string& err) {
 
 int ExitCode(int status) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string ReadWhole(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace

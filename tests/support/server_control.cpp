@@ -8,11 +8,11 @@
 #include <chrono>
 #include <csignal>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <thread>
 
 #include "support/process.h"
+#include "support/temp_dir.h"
 
 namespace zubk::testing {
 
@@ -46,8 +46,7 @@ void WaitGone(pid_t pid) {
 }
 
 std::vector<std::string> CommandLineOf(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/cmdline", std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string bytes = ReadWhole("/proc/" + std::to_string(pid) + "/cmdline");
     std::vector<std::string> arguments;
     std::string::size_type start = 0;
     while (start < bytes.size()) {

@@ -1,6 +1,7 @@
 #include "support/temp_dir.h"
 
 #include <atomic>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -35,6 +36,11 @@ std::string TempDir::Write(std::string_view name, std::string_view bytes) const 
         throw std::runtime_error("cannot write " + path.string());
     }
     return path.string();
+}
+
+std::string ReadWhole(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace zubk::testing

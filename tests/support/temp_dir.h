@@ -24,4 +24,7 @@ private:
     std::filesystem::path m_path;
 };
 
+// A file's bytes exactly as they are; empty text when it cannot be read.
+std::string ReadWhole(const std::filesystem::path& path);
+
 }  // namespace zubk::testing

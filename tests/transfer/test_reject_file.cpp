@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,15 +11,11 @@
 namespace zubk {
 namespace {
 
+using testing::ReadWhole;
 using testing::TempDir;
 
 const std::string kA(33, 'a');
 const std::string kB(33, 'b');
-
-std::string ReadWhole(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<InputRecord> Records(const std::vector<std::string>& texts) {
     std::vector<InputRecord> records;
