@@ -71,7 +71,6 @@ private:
             const std::optional<StatementFailure> failure =
                 m_services.Executor.Execute(std::move(statement));
             if (!failure) {
-                ++m_ledger.Imported;
                 ++m_ledger.NextRecord;
                 m_failuresInARow = 0;
                 return true;

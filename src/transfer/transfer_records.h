@@ -30,10 +30,11 @@ struct TransferPolicy {
 // NoAnswer, are in flight).
 struct TransferLedger {
     std::int32_t StatementsIssued = 0;
-    std::size_t Imported = 0;
     std::vector<std::size_t> NotImported;  // indices into the records, in input order
     std::size_t NextRecord = 0;
     StopReason Stop = StopReason::None;
+
+    std::size_t Imported() const { return NextRecord - NotImported.size(); }
 };
 
 // What the record loop works with besides the records.

@@ -123,7 +123,7 @@ TEST_F(RecordLoopTest, EveryRecordIsExecutedAndCountedSilently) {
     EXPECT_EQ(executor.statements[2], StatementOf(2));
     EXPECT_EQ(console.Text(), "");
     EXPECT_EQ(ledger.StatementsIssued, 3);
-    EXPECT_EQ(ledger.Imported, 3U);
+    EXPECT_EQ(ledger.Imported(), 3U);
     EXPECT_TRUE(ledger.NotImported.empty());
     EXPECT_EQ(ledger.NextRecord, 3U);
     EXPECT_EQ(ledger.Stop, StopReason::None);
@@ -135,7 +135,7 @@ TEST_F(RecordLoopTest, ARejectedStatementIsReportedWithItsRecordAndTheLoopGoesOn
     Run();
     EXPECT_EQ(console.Text(), ErrorBlock(1, "Satz 2 (Byte 33) nicht uebernommen\n"));
     EXPECT_EQ(ledger.StatementsIssued, 3);  // a failed statement counts: it was issued
-    EXPECT_EQ(ledger.Imported, 2U);
+    EXPECT_EQ(ledger.Imported(), 2U);
     EXPECT_EQ(ledger.NotImported, std::vector<std::size_t>{1});
     EXPECT_EQ(ledger.Stop, StopReason::None);
 }
@@ -189,7 +189,7 @@ TEST_F(RecordLoopTest, AnUnreachableServerIsTriedAgainWithGrowingPausesAndTheRec
               "Verbindung zur Datenbank unterbrochen; neue Versuche bis zu 60 s\n\n"
               "Verbindung zur Datenbank wiederhergestellt\n\n");
     EXPECT_EQ(ledger.StatementsIssued, 2);
-    EXPECT_EQ(ledger.Imported, 2U);
+    EXPECT_EQ(ledger.Imported(), 2U);
     EXPECT_EQ(ledger.Stop, StopReason::None);
 }
 
@@ -237,7 +237,7 @@ TEST_F(RecordLoopTest, ARecordInFlightWhenTheConnectionBrokeIsReportedAsPossibly
                   "Verbindung zur Datenbank wiederhergestellt\n\n");
     EXPECT_EQ(clock.pauses, std::vector<std::chrono::milliseconds>{1s});
     EXPECT_EQ(ledger.NotImported, std::vector<std::size_t>{1});
-    EXPECT_EQ(ledger.Imported, 2U);
+    EXPECT_EQ(ledger.Imported(), 2U);
     EXPECT_EQ(ledger.Stop, StopReason::None);
 }
 
@@ -252,7 +252,7 @@ TEST_F(RecordLoopTest, AStatementPastItsTimeLimitIsReportedAndItsSessionReplaced
                                          "Satz 1 (Byte 0) vielleicht doch uebernommen: die "
                                          "Anweisung wurde nach ihrem Zeitlimit abgebrochen\n"));
     EXPECT_EQ(ledger.NotImported, std::vector<std::size_t>{0});
-    EXPECT_EQ(ledger.Imported, 2U);
+    EXPECT_EQ(ledger.Imported(), 2U);
 }
 
 TEST_F(RecordLoopTest, WhenNoNewSessionOpensAfterATimeOutTheServerCountsAsGone) {
@@ -270,7 +270,7 @@ TEST_F(RecordLoopTest, WhenNoNewSessionOpensAfterATimeOutTheServerCountsAsGone) 
                          "nach ihrem Zeitlimit abgebrochen\n") +
                   "Verbindung zur Datenbank unterbrochen; neue Versuche bis zu 60 s\n\n"
                   "Verbindung zur Datenbank wiederhergestellt\n\n");
-    EXPECT_EQ(ledger.Imported, 2U);
+    EXPECT_EQ(ledger.Imported(), 2U);
 }
 
 TEST_F(RecordLoopTest, ALoginRefusedWhileReconnectingStopsTheRun) {
